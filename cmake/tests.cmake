@@ -1,0 +1,30 @@
+# GoogleTest from Debian's source package, built with the same compiler and
+# flags as the code under test (sanitizers natively, static under mingw).
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+endif()
+
+add_executable(core_tests
+  tests/core/datetext_test.cpp
+  tests/core/hands_test.cpp
+  tests/core/face_layout_test.cpp
+  tests/core/drive_scan_test.cpp
+  tests/core/tray_route_test.cpp
+)
+target_link_libraries(core_tests PRIVATE qorvane_core gtest_main)
+if(MINGW)
+  target_link_options(core_tests PRIVATE -static)
+endif()
+
+# Under the cross toolchain the emulator runs this under Wine.
+add_test(NAME core_tests COMMAND core_tests)
+
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  include(cmake/wine_tests.cmake)
+endif()

@@ -1,0 +1,58 @@
+# The Windows front end, the program and its data folder.
+
+add_library(qorvane_win STATIC
+  src/platform/window.cpp
+  src/platform/real_services.cpp
+  src/platform/dpi.cpp
+  src/platform/module_path.cpp
+  src/tray/ModTray.cpp
+  src/face/frmmain.cpp
+)
+target_include_directories(qorvane_win PUBLIC src res)
+target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                              _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32)
+
+if(MINGW)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+  # Static runtime: the exe needs nothing but the system's own DLLs.
+  set(QORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+endif()
+
+# Resources go into every executable that creates the real windows.
+set(QORVANE_RC ${CMAKE_SOURCE_DIR}/res/qorvane.rc)
+set_source_files_properties(${QORVANE_RC} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/face.bmp;${CMAKE_SOURCE_DIR}/res/qorvane.ico;${CMAKE_SOURCE_DIR}/res/qorvane.manifest;${CMAKE_SOURCE_DIR}/res/resource.h")
+
+add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_RC})
+target_link_libraries(qorvane PRIVATE qorvane_win)
+if(MINGW)
+  target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK})
+endif()
+
+# The data folder beside the exe: the help file, built from its HTML sources.
+find_program(CHMCMD chmcmd)
+set(HELP_DIR ${CMAKE_SOURCE_DIR}/help)
+file(GLOB HELP_SOURCES CONFIGURE_DEPENDS ${HELP_DIR}/*.html ${HELP_DIR}/*.hhp ${HELP_DIR}/*.hhc ${HELP_DIR}/*.css)
+set(HELP_CHM ${CMAKE_BINARY_DIR}/image/help.chm)
+if(CHMCMD)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help-build ${CMAKE_BINARY_DIR}/image)
+  add_custom_command(OUTPUT ${HELP_CHM}
+    COMMAND ${CMAKE_COMMAND} -E rm -f help.chm
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${HELP_DIR} ${CMAKE_BINARY_DIR}/help-build
+    COMMAND ${CHMCMD} help.hhp > chmcmd.log
+    COMMAND ${CMAKE_COMMAND} -E copy help.chm ${HELP_CHM}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help-build
+    DEPENDS ${HELP_SOURCES}
+    COMMENT "Compiling the help file")
+  add_custom_target(help_chm ALL DEPENDS ${HELP_CHM})
+endif()
+
+# The private Wine prefix of this build folder, made once.
+if(CMAKE_CROSSCOMPILING)
+  set(QORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  add_custom_command(OUTPUT ${QORVANE_WINEPREFIX}/.qorvane-ready
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix.sh ${QORVANE_WINEPREFIX}
+    COMMENT "Preparing the private Wine prefix")
+  add_custom_target(wineprefix ALL DEPENDS ${QORVANE_WINEPREFIX}/.qorvane-ready)
+endif()

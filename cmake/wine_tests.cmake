@@ -1,0 +1,23 @@
+# Tests that run Windows programs under Wine, each on its own Xvfb display.
+# They share the build's prefix, so they hold a lock and run one at a time.
+
+set(QORVANE_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${QORVANE_WINEPREFIX})
+set_property(TARGET core_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE_RUN})
+set_tests_properties(core_tests PROPERTIES RESOURCE_LOCK wineprefix)
+
+add_executable(window_tests
+  tests/win/fakes.cpp
+  tests/win/face_window_test.cpp
+  tests/win/tray_test.cpp
+  tests/win/main.cpp
+  ${QORVANE_RC}
+)
+target_link_libraries(window_tests PRIVATE qorvane_win gtest)
+target_link_options(window_tests PRIVATE ${QORVANE_STATIC_LINK})
+set_property(TARGET window_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE_RUN})
+add_test(NAME window_tests COMMAND window_tests)
+set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
+
+add_test(NAME end_to_end
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/face_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
+set_tests_properties(end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)

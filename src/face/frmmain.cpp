@@ -1,0 +1,479 @@
+#include "face/frmmain.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <utility>
+
+#include "app/Modmain.h"
+#include "app/datetext.h"
+#include "face/drive_scan.h"
+#include "platform/decode.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+#include "resource.h"
+
+namespace qv {
+namespace {
+
+constexpr int kLabelFontPoints = 9;
+constexpr UINT_PTR kLabelToolId = 1;
+
+COLORREF toColorref(Rgb c)
+{
+    return RGB(c.r, c.g, c.b);
+}
+
+RECT toRect(const PxRect& r)
+{
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+int px(float twips, int dpi)
+{
+    return static_cast<int>(std::lround(twipsToPixels(twips, dpi)));
+}
+
+void drawHand(HDC dc, const HandLine& line, HPEN pen, int dpi)
+{
+    ::SelectObject(dc, pen);
+    ::MoveToEx(dc, px(line.X1, dpi), px(line.Y1, dpi), nullptr);
+    ::LineTo(dc, px(line.X2, dpi), px(line.Y2, dpi));
+}
+
+UniqueHmenu buildPopup(std::span<const MenuEntry> entries)
+{
+    UniqueHmenu menu(::CreatePopupMenu());
+    for (const MenuEntry& e : entries) {
+        if (e.id == MenuId::separator)
+            ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(e.id), e.caption);
+    }
+    return menu;
+}
+
+void enableItem(HMENU menu, MenuId id, bool enabled)
+{
+    ::EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+frmmain::frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed)
+    : services_(services), programFolder_(std::move(programFolder)), onClosed_(std::move(onClosed))
+{
+}
+
+frmmain::~frmmain()
+{
+    // Destroy while this object is whole, so that unloading runs as usual.
+    if (Window::hwnd())
+        ::DestroyWindow(Window::hwnd());
+}
+
+UINT frmmain::showFaceMessage()
+{
+    static const UINT msg = ::RegisterWindowMessageW(L"qorvane.showface");
+    return msg;
+}
+
+bool frmmain::Load(HINSTANCE instance)
+{
+    instance_ = instance;
+    registerClass(instance, kClassName, ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_QORVANE)));
+    // A tool window has no taskbar button; the tray icon stands in for one.
+    if (!create(instance, kClassName, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0,
+                twipsToPixelsRounded(kFaceClientTwips, 96),
+                twipsToPixelsRounded(kFaceClientTwips, 96)))
+        return false;
+
+    Image1_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QORVANE),
+                                                  IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                  ::GetSystemMetrics(SM_CYSMICON), 0)));
+    buildMenus();
+    faceDc_.reset(::CreateCompatibleDC(nullptr));
+    backDc_.reset(::CreateCompatibleDC(nullptr));
+
+    // Shape, size, pens and font all follow the monitor's DPI.
+    applyDpi(dpiForWindow(hwnd()));
+    placeWindow();
+
+    const LocalTime now = services_.clock->now();
+    showDate(now);
+    clock();
+    scanDrives();
+    helpFile_ = Modmain::joinPath(programFolder_, Modmain::HelpFileName);
+    LastState = WindowState() == 1 ? 0 : WindowState();
+
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 instance, nullptr);
+    const std::wstring tip = todayText(now);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = kLabelToolId;
+    ti.rect = lblweekRect();
+    ti.lpszText = const_cast<wchar_t*>(tip.c_str());
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+
+    ModTray::AddTrayIcon(*this, Tray());
+    ModTray::SetTrayTip(trayTipText(now));
+    enableItem(Tray(), MenuId::opencd, CdDriveFound_);
+
+    armTick(services_.clock->now().millisecond);
+    return true;
+}
+
+void frmmain::Show()
+{
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd());
+}
+
+void frmmain::buildMenus()
+{
+    mune_ = buildPopup(faceMenuEntries());
+    Tray_ = buildPopup(trayMenuEntries());
+}
+
+void frmmain::applyDpi(int dpi)
+{
+    dpi_ = dpi;
+    const int client = twipsToPixelsRounded(kFaceClientTwips, dpi);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, client, client,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    shapeWindow();
+
+    // Face picture, scaled once here rather than on every paint.
+    if (faceDcOld_)
+        ::SelectObject(faceDc_.get(), faceDcOld_);
+    if (backDcOld_)
+        ::SelectObject(backDc_.get(), backDcOld_);
+    HDC screen = ::GetDC(hwnd());
+    facePicture_.reset(::CreateCompatibleBitmap(screen, client, client));
+    backBitmap_.reset(::CreateCompatibleBitmap(screen, client, client));
+    ::ReleaseDC(hwnd(), screen);
+    faceDcOld_ = ::SelectObject(faceDc_.get(), facePicture_.get());
+    backDcOld_ = ::SelectObject(backDc_.get(), backBitmap_.get());
+
+    UniqueHbitmap source(static_cast<HBITMAP>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FACE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (source) {
+        UniqueHdc sourceDc(::CreateCompatibleDC(faceDc_.get()));
+        SelectGuard select(sourceDc.get(), source.get());
+        // Outside the picture lies outside the region too; repeat its corner colour.
+        const COLORREF outside = ::GetPixel(sourceDc.get(), 0, 0);
+        UniqueHbrush fill(::CreateSolidBrush(outside));
+        const RECT all{0, 0, client, client};
+        ::FillRect(faceDc_.get(), &all, fill.get());
+        const int side = scalePixels(kFaceRegionPx, dpi);
+        ::SetStretchBltMode(faceDc_.get(), HALFTONE);
+        ::SetBrushOrgEx(faceDc_.get(), 0, 0, nullptr);
+        ::StretchBlt(faceDc_.get(), 0, 0, side, side, sourceDc.get(), 0, 0, kFaceRegionPx,
+                     kFaceRegionPx, SRCCOPY);
+    }
+
+    Linsec_.reset(::CreatePen(PS_SOLID, scalePixels(kLinsecStyle.widthPx, dpi), toColorref(kLinsecStyle.colour)));
+    Linmin_.reset(::CreatePen(PS_SOLID, scalePixels(kLinminStyle.widthPx, dpi), toColorref(kLinminStyle.colour)));
+    Linhou_.reset(::CreatePen(PS_SOLID, scalePixels(kLinhouStyle.widthPx, dpi), toColorref(kLinhouStyle.colour)));
+    // GB2312 lets the font mapper find a Chinese face where SimSun is absent.
+    font_.reset(::CreateFontW(-::MulDiv(kLabelFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
+                              FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                              L"宋体"));
+
+    if (tooltip_) {
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = hwnd();
+        ti.uId = kLabelToolId;
+        ti.rect = lblweekRect();
+        ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmmain::shapeWindow()
+{
+    const int side = scalePixels(kFaceRegionPx, dpi_);
+    const int corner = scalePixels(kFaceRegionCornerPx, dpi_);
+    UniqueHrgn region(::CreateRoundRectRgn(0, 0, side, side, corner, corner));
+    if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE))
+        region.release();  // the window owns it now
+}
+
+void frmmain::placeWindow()
+{
+    const int left = faceLeftPixels(::GetSystemMetrics(SM_CXSCREEN), dpi_);
+    ::SetWindowPos(hwnd(), nullptr, left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmmain::scanDrives()
+{
+    IDrives& drives = *services_.drives;
+    const DriveScan scan =
+        qv::scanDrives(drives.logicalDrives(), [&drives](char letter) { return drives.driveType(letter); });
+    CdDriveFound_ = scan.CdDriveFound;
+    MissingDriveCount_ = scan.MissingDriveCount;
+}
+
+RECT frmmain::lblweekRect() const
+{
+    const TwipRect& r = kLblweekTwips;
+    return RECT{px(r.left, dpi_), px(r.top, dpi_), px(r.left + r.width, dpi_),
+                px(r.top + r.height, dpi_)};
+}
+
+void frmmain::clock()
+{
+    setHands(services_.clock->now());
+}
+
+void frmmain::setHands(const LocalTime& t)
+{
+    // One reading for all three hands, so they never straddle a minute.
+    const HandSet next = computeHands(t.hour, t.minute, t.second, static_cast<float>(kFaceClientTwips),
+                                      static_cast<float>(kFaceClientTwips));
+    const struct {
+        const HandLine& before;
+        const HandLine& after;
+        int pen;
+    } moves[] = {{hands_.sec, next.sec, kLinsecStyle.widthPx},
+                 {hands_.min, next.min, kLinminStyle.widthPx},
+                 {hands_.hou, next.hou, kLinhouStyle.widthPx}};
+    // Only the strips the moving hands leave and enter are redrawn.
+    for (const auto& m : moves) {
+        if (m.before == m.after)
+            continue;
+        const int pen = scalePixels(m.pen, dpi_);
+        const RECT before = toRect(handBoundsPx(m.before, dpi_, pen));
+        const RECT after = toRect(handBoundsPx(m.after, dpi_, pen));
+        ::InvalidateRect(hwnd(), &before, FALSE);
+        ::InvalidateRect(hwnd(), &after, FALSE);
+    }
+    hands_ = next;
+}
+
+void frmmain::showDate(const LocalTime& t)
+{
+    Lblweek_ = weekdayText(t);
+    shownDate_ = dateKey(t);
+    const RECT label = lblweekRect();
+    ::InvalidateRect(hwnd(), &label, FALSE);
+}
+
+void frmmain::tick()
+{
+    const LocalTime now = services_.clock->now();
+    setHands(now);
+    // Past midnight, or after the clock was set: the weekday and tip follow.
+    if (dateKey(now) != shownDate_) {
+        showDate(now);
+        ModTray::SetTrayTip(trayTipText(now));
+    }
+    armTick(now.millisecond);
+}
+
+void frmmain::armTick(int millisecond)
+{
+    ::SetTimer(hwnd(), kTmrmain, msToNextSecond(millisecond), nullptr);
+}
+
+void frmmain::Ontop()
+{
+    // Re-showing a minimised face would undo hiding it to the tray.
+    if (::IsIconic(hwnd()))
+        return;
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+int frmmain::WindowState() const
+{
+    if (::IsIconic(hwnd()))
+        return 1;
+    if (::IsZoomed(hwnd()))
+        return 2;
+    return 0;
+}
+
+void frmmain::SetWindowState(int state)
+{
+    switch (state) {
+    case 1: ::ShowWindow(hwnd(), SW_MINIMIZE); break;
+    case 2: ::ShowWindow(hwnd(), SW_MAXIMIZE); break;
+    default: ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOWNORMAL); break;
+    }
+}
+
+void frmmain::SetFocus()
+{
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(hwnd());
+}
+
+void frmmain::PopupMenu(HMENU menu)
+{
+    const UINT cmd = services_.input->trackPopupMenu(menu, hwnd());
+    if (cmd != 0)
+        onMenuCommand(static_cast<MenuId>(cmd));
+}
+
+void frmmain::onMenuCommand(MenuId id)
+{
+    switch (id) {
+    case MenuId::end:
+        ModTray::RemoveTrayIcon();
+        services_.process->exitNow(0);
+        break;
+    case MenuId::quit:
+        ModTray::RemoveTrayIcon();
+        ::DestroyWindow(hwnd());
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmmain::inLblweek(POINT p) const
+{
+    return kLblweekTwips.contains(static_cast<float>(p.x * 1440.0 / dpi_),
+                                  static_cast<float>(p.y * 1440.0 / dpi_));
+}
+
+void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!tooltip_)
+        return;
+    if (msg == WM_MOUSEMOVE && inLblweek(p)) {
+        const std::wstring text = todayText(services_.clock->now());
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = hwnd();
+        ti.uId = kLabelToolId;
+        ti.lpszText = const_cast<wchar_t*>(text.c_str());
+        ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    MSG m{hwnd(), msg, wParam, lParam, 0, {p.x, p.y}};
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
+
+void frmmain::unload()
+{
+    ::KillTimer(hwnd(), kTmrmain);
+    ::KillTimer(hwnd(), kTmrclock);
+    ModTray::RemoveTrayIcon();
+}
+
+void frmmain::PaintContent(HDC dc, const RECT& area)
+{
+    HDC back = backDc_.get();
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    ::BitBlt(back, area.left, area.top, w, h, faceDc_.get(), area.left, area.top, SRCCOPY);
+    {
+        SaveDcGuard save(back);
+        ::IntersectClipRect(back, area.left, area.top, area.right, area.bottom);
+        drawHand(back, hands_.hou, Linhou_.get(), dpi_);
+        drawHand(back, hands_.min, Linmin_.get(), dpi_);
+        drawHand(back, hands_.sec, Linsec_.get(), dpi_);
+        ::SelectObject(back, font_.get());
+        ::SetBkMode(back, TRANSPARENT);
+        ::SetTextColor(back, RGB(0, 0, 0));
+        RECT label = lblweekRect();
+        ::DrawTextW(back, Lblweek_.c_str(), static_cast<int>(Lblweek_.size()), &label,
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    ::BitBlt(dc, area.left, area.top, w, h, back, area.left, area.top, SRCCOPY);
+}
+
+LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == showFaceMessage() && msg != 0) {
+        if (WindowState() == 1 || !::IsWindowVisible(hwnd()))
+            SetWindowState(LastState);
+        SetFocus();
+        return 0;
+    }
+    switch (msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            Ontop();
+        return 0;
+    case WM_PAINT: {
+        Ontop();
+        PaintDc paint(hwnd());
+        PaintContent(paint.dc(), paint.area());
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT all{};
+        ::GetClientRect(hwnd(), &all);
+        PaintContent(reinterpret_cast<HDC>(wParam), all);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        ::ModifyMenuW(Tray(), static_cast<UINT>(MenuId::showfrmmain), MF_BYCOMMAND | MF_STRING,
+                      static_cast<UINT_PTR>(MenuId::showfrmmain),
+                      showfrmmainCaption(wParam == SIZE_MINIMIZED ? 1 : 0));
+        clock();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTmrmain)
+            tick();
+        return 0;
+    case WM_TIMECHANGE:
+        tick();
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        onMouseMove(pointFromLParam(lParam), msg, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN: {
+        const POINT p = pointFromLParam(lParam);
+        onMouseMove(p, msg, wParam, lParam);
+        if (!inLblweek(p))
+            services_.input->dragWindow(hwnd());
+        return 0;
+    }
+    case WM_RBUTTONDOWN: {
+        const POINT p = pointFromLParam(lParam);
+        onMouseMove(p, msg, wParam, lParam);
+        if (!inLblweek(p)) {
+            enableItem(mune(), MenuId::opencddrive, CdDriveFound_);
+            PopupMenu(mune());
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_F1) {
+            services_.help->showHelp(hwnd(), helpFile_);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        applyDpi(LOWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_DESTROY:
+        unload();
+        if (onClosed_)
+            onClosed_();
+        return 0;
+    default:
+        break;
+    }
+    return defaultProc(msg, wParam, lParam);
+}
+
+}  // namespace qv

@@ -1,0 +1,113 @@
+#pragma once
+// The clock face: a borderless, topmost, rounded window in the top-right
+// corner that shows the face picture, three hands and the weekday. It is the
+// program's one permanent window and owns the tray icon and both menus.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "face/face_layout.h"
+#include "face/hands.h"
+#include "face/menus.h"
+#include "platform/services.h"
+#include "platform/unique_handle.h"
+#include "platform/window.h"
+#include "tray/ModTray.h"
+
+namespace qv {
+
+class frmmain final : public Window, public ModTray::ITrayOwner {
+public:
+    static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
+    static constexpr UINT_PTR kTmrclock = 1;  // alarm check, off until an alarm is set
+    static constexpr UINT_PTR kTmrmain = 2;   // moves the hands
+
+    // `onClosed` runs when the window is destroyed (the program quits there).
+    frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed = {});
+    ~frmmain() override;
+
+    // Creates the window and runs the start-up sequence; the window stays hidden.
+    bool Load(HINSTANCE instance);
+    void Show();
+
+    void clock();
+    void Ontop();
+    int LastState = 0;
+
+    // A second copy of the program posts this to bring the face forward.
+    static UINT showFaceMessage();
+
+    void onMenuCommand(MenuId id);
+
+    // What the face shows, for the tray module and for tests.
+    bool CdDriveFound() const { return CdDriveFound_; }
+    int MissingDriveCount() const { return MissingDriveCount_; }
+    const std::wstring& helpFile() const { return helpFile_; }
+    const std::wstring& Lblweek() const { return Lblweek_; }
+    const HandSet& hands() const { return hands_; }
+    HMENU mune() const { return mune_.get(); }
+    HMENU Tray() const { return Tray_.get(); }
+    HWND tooltip() const { return tooltip_; }
+    int dpi() const { return dpi_; }
+    RECT lblweekRect() const;
+
+    // ModTray::ITrayOwner
+    HWND hwnd() const override { return Window::hwnd(); }
+    int WindowState() const override;
+    void SetWindowState(int state) override;
+    int lastState() const override { return LastState; }
+    HICON Image1() const override { return Image1_.get(); }
+    void SetFocus() override;
+    void PopupMenu(HMENU menu) override;
+
+    // Draws the whole face into `dc` (WM_PRINTCLIENT shares it).
+    void PaintContent(HDC dc, const RECT& area);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void buildMenus();
+    void applyDpi(int dpi);
+    void shapeWindow();
+    void placeWindow();
+    void scanDrives();
+    void setHands(const LocalTime& t);
+    void showDate(const LocalTime& t);
+    void tick();
+    void armTick(int millisecond);
+    bool inLblweek(POINT clientPx) const;
+    void onMouseMove(POINT clientPx, UINT msg, WPARAM wParam, LPARAM lParam);
+    void unload();
+
+    Services services_;
+    std::wstring programFolder_;
+    std::function<void()> onClosed_;
+    HINSTANCE instance_ = nullptr;
+
+    bool CdDriveFound_ = false;
+    int MissingDriveCount_ = 0;
+    std::wstring helpFile_;
+    std::wstring Lblweek_;
+    int shownDate_ = 0;
+    HandSet hands_;
+    int dpi_ = 96;
+
+    UniqueHmenu mune_;
+    UniqueHmenu Tray_;
+    UniqueHicon Image1_;
+    HWND tooltip_ = nullptr;  // owned by the face: destroyed with it
+
+    // Drawing objects, made once per DPI so that a tick allocates nothing.
+    UniqueHbitmap facePicture_;
+    UniqueHdc faceDc_;
+    UniqueHbitmap backBitmap_;
+    UniqueHdc backDc_;
+    UniqueHpen Linsec_, Linmin_, Linhou_;
+    UniqueHfont font_;
+    HGDIOBJ faceDcOld_ = nullptr, backDcOld_ = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+// The folder of the running executable, without a trailing backslash
+// unless it is a drive's root ("C:\").
+std::wstring programFolder();
+
+}  // namespace qv

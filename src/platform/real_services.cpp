@@ -1,0 +1,108 @@
+#include "platform/services.h"
+
+#include "platform/unique_handle.h"
+
+namespace qv {
+namespace {
+
+class RealClock final : public IClock {
+public:
+    LocalTime now() override
+    {
+        SYSTEMTIME st{};
+        ::GetLocalTime(&st);
+        LocalTime t;
+        t.year = st.wYear;
+        t.month = st.wMonth;
+        t.day = st.wDay;
+        t.hour = st.wHour;
+        t.minute = st.wMinute;
+        t.second = st.wSecond;
+        t.millisecond = st.wMilliseconds;
+        t.weekday = st.wDayOfWeek;
+        return t;
+    }
+};
+
+class RealDrives final : public IDrives {
+public:
+    std::uint32_t logicalDrives() override { return ::GetLogicalDrives(); }
+    int driveType(char letter) override
+    {
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+        return static_cast<int>(::GetDriveTypeW(root));
+    }
+};
+
+class RealTrayShell final : public ITrayShell {
+public:
+    bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) override
+    {
+        return ::Shell_NotifyIconW(message, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
+    }
+};
+
+// The HTML help viewer lives in hhctrl.ocx; loading it on first use keeps it
+// out of start-up and out of the import table.
+class RealHelp final : public IHelp {
+public:
+    void showHelp(HWND owner, const std::wstring& chmPath) override
+    {
+        using HtmlHelpWFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+        if (!module_)
+            module_.reset(::LoadLibraryW(L"hhctrl.ocx"));
+        if (!module_)
+            return;
+        auto fn = reinterpret_cast<HtmlHelpWFn>(
+            reinterpret_cast<void*>(::GetProcAddress(module_.get(), "HtmlHelpW")));
+        constexpr UINT kHhDisplayTopic = 0;
+        if (fn)
+            fn(owner, chmPath.c_str(), kHhDisplayTopic, 0);
+    }
+
+private:
+    UniqueHmodule module_;
+};
+
+class RealUserInput final : public IUserInput {
+public:
+    UINT trackPopupMenu(HMENU menu, HWND owner) override
+    {
+        POINT at{};
+        ::GetCursorPos(&at);
+        // Without the foreground switch before and the null message after, a
+        // menu opened from the tray stays up when the user clicks elsewhere.
+        ::SetForegroundWindow(owner);
+        const UINT cmd = static_cast<UINT>(::TrackPopupMenu(
+            menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
+            owner, nullptr));
+        ::PostMessageW(owner, WM_NULL, 0, 0);
+        return cmd;
+    }
+
+    void dragWindow(HWND window) override
+    {
+        ::ReleaseCapture();
+        ::SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    }
+};
+
+class RealProcess final : public IProcess {
+public:
+    void exitNow(UINT code) override { ::ExitProcess(code); }
+};
+
+}  // namespace
+
+Services realServices()
+{
+    static RealClock clock;
+    static RealDrives drives;
+    static RealTrayShell tray;
+    static RealHelp help;
+    static RealUserInput input;
+    static RealProcess process;
+    return Services{&clock, &drives, &tray, &help, &input, &process};
+}
+
+}  // namespace qv

@@ -1,0 +1,65 @@
+#pragma once
+// Platform services the windows use, behind small interfaces so that tests
+// can put in fakes that record the calls and never block.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/localtime.h"
+
+namespace qv {
+
+struct IClock {
+    virtual ~IClock() = default;
+    virtual LocalTime now() = 0;
+};
+
+struct IDrives {
+    virtual ~IDrives() = default;
+    virtual std::uint32_t logicalDrives() = 0;  // bit 0 = A:
+    virtual int driveType(char letter) = 0;     // GetDriveType of "X:\"
+};
+
+struct ITrayShell {
+    virtual ~ITrayShell() = default;
+    virtual bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) = 0;
+};
+
+struct IHelp {
+    virtual ~IHelp() = default;
+    virtual void showHelp(HWND owner, const std::wstring& chmPath) = 0;
+};
+
+// Popup menus and the system's window move loop both block until the user
+// is done; tests answer them at once.
+struct IUserInput {
+    virtual ~IUserInput() = default;
+    // Shows `menu` at the mouse position for `owner`; returns the chosen
+    // command, 0 when none.
+    virtual UINT trackPopupMenu(HMENU menu, HWND owner) = 0;
+    // Lets the system move `window` with the mouse, as if by its title bar.
+    virtual void dragWindow(HWND window) = 0;
+};
+
+struct IProcess {
+    virtual ~IProcess() = default;
+    // Ends the process at once: no window's unload handling runs.
+    virtual void exitNow(UINT code) = 0;
+};
+
+struct Services {
+    IClock* clock;
+    IDrives* drives;
+    ITrayShell* tray;
+    IHelp* help;
+    IUserInput* input;
+    IProcess* process;
+};
+
+// The real thing, for the program itself.
+Services realServices();
+
+}  // namespace qv

@@ -1,0 +1,46 @@
+#pragma once
+// The notification-area icon: one per process, owned by the face window.
+// The icon's mouse notifications reach the owner through TrayWndProc, which
+// is put in front of the owner's window procedure.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace qv {
+struct ITrayShell;
+}
+
+namespace ModTray {
+
+// What the icon needs from its owner window.
+struct ITrayOwner {
+    virtual HWND hwnd() const = 0;
+    virtual int WindowState() const = 0;  // 0 normal, 1 minimised, 2 maximised
+    virtual void SetWindowState(int state) = 0;
+    virtual int lastState() const = 0;   // the state a left click restores
+    virtual HICON Image1() const = 0;    // the icon's picture
+    virtual void SetFocus() = 0;
+    // Shows `menu` at the mouse position and runs the chosen command.
+    virtual void PopupMenu(HMENU menu) = 0;
+
+protected:
+    ~ITrayOwner() = default;
+};
+
+// Where Shell_NotifyIconW calls go; the real shell unless a test says otherwise.
+void SetShell(qv::ITrayShell* shell);
+
+void AddTrayIcon(ITrayOwner& form, HMENU menu);
+void SetTrayTip(const std::wstring& text);
+// Safe to call again: the icon is deleted once, the procedure put back once.
+void RemoveTrayIcon();
+
+LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The record of the last Shell_NotifyIconW call, and whether the icon is up.
+const NOTIFYICONDATAW& TrayData();
+bool IconPresent();
+
+}  // namespace ModTray

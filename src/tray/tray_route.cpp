@@ -1,0 +1,26 @@
+#include "tray/tray_route.h"
+
+namespace qv {
+namespace {
+constexpr std::uintptr_t kLButtonUp = 0x0202;
+constexpr std::uintptr_t kRButtonUp = 0x0205;
+constexpr int kMinimised = 1;
+}  // namespace
+
+TrayAction routeTrayMessage(unsigned message, std::uintptr_t code, int ownerState,
+                            unsigned taskbarCreatedMessage)
+{
+    if (message == WM_TRAYICON) {
+        if (code == kLButtonUp && ownerState == kMinimised)
+            return TrayAction::Restore;
+        if (code == kRButtonUp)
+            return TrayAction::Popup;
+        return TrayAction::PassOn;
+    }
+    // Registered messages are never 0; 0 means "not known yet".
+    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage)
+        return TrayAction::ReAdd;
+    return TrayAction::PassOn;
+}
+
+}  // namespace qv

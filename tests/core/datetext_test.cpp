@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "app/Modmain.h"
+#include "app/datetext.h"
+
+using qv::LocalTime;
+
+namespace {
+LocalTime day(int y, int m, int d, int weekday)
+{
+    LocalTime t;
+    t.year = y;
+    t.month = m;
+    t.day = d;
+    t.weekday = weekday;
+    return t;
+}
+}  // namespace
+
+TEST(DateText, TwoDigitFieldsWithTheirCharacters)
+{
+    EXPECT_EQ(qv::dateText(day(2004, 12, 6, 1)), L"04年12月06日");
+    EXPECT_EQ(qv::dateText(day(2000, 1, 1, 6)), L"00年01月01日");
+    EXPECT_EQ(qv::dateText(day(2109, 10, 31, 4)), L"09年10月31日");
+    EXPECT_EQ(qv::todayText(day(2004, 12, 6, 1)), L"今天是04年12月06日");
+}
+
+TEST(DateText, WeekdayFromSunday)
+{
+    EXPECT_STREQ(qv::weekdayText(day(2026, 12, 6, 0)), L"星期日");
+    EXPECT_STREQ(qv::weekdayText(day(2026, 12, 7, 1)), L"星期一");
+    EXPECT_STREQ(qv::weekdayText(day(2026, 12, 12, 6)), L"星期六");
+}
+
+TEST(DateText, TrayTipHasTitleTwoBlanksVersionThenCarriageReturn)
+{
+    EXPECT_EQ(qv::trayTipText(day(2004, 12, 6, 1)), L"墨蝉小闹钟  1.01\r今天是04年12月06日");
+}
+
+TEST(FitToField, KeepsShortTextAndCutsLongTextToCapacityLessTheNul)
+{
+    EXPECT_EQ(qv::fitToField(L"abc", 4), L"abc");
+    EXPECT_EQ(qv::fitToField(L"abcd", 4), L"abc");
+    EXPECT_EQ(qv::fitToField(std::wstring(200, L'x'), 128).size(), 127u);
+    EXPECT_EQ(qv::fitToField(L"abc", 0), L"");
+    const std::wstring tip = qv::trayTipText(day(2026, 12, 7, 1));
+    EXPECT_EQ(qv::fitToField(tip, 128), tip);
+}
+
+TEST(FitToField, NeverSplitsASurrogatePair)
+{
+    // U+1F552 (a clock) as UTF-16: cutting after the high half would leave
+    // a broken character at the end of the tip.
+    const std::wstring text = {L'a', L'b', wchar_t(0xD83D), wchar_t(0xDD52), L'c'};
+    EXPECT_EQ(qv::fitToField(text, 4), L"ab");
+    EXPECT_EQ(qv::fitToField(text, 5), text.substr(0, 4));
+}
+
+TEST(JoinPath, OneBackslashBetweenFolderAndFile)
+{
+    EXPECT_EQ(Modmain::joinPath(L"C:\\Programs\\qorvane", L"image\\help.chm"),
+              L"C:\\Programs\\qorvane\\image\\help.chm");
+    EXPECT_EQ(Modmain::joinPath(L"D:\\", L"image\\help.chm"), L"D:\\image\\help.chm");
+    EXPECT_EQ(Modmain::joinPath(L"D:\\", L"\\image\\help.chm"), L"D:\\image\\help.chm");
+    EXPECT_EQ(Modmain::joinPath(L"\\\\server\\share\\", L"image\\1.mid"),
+              L"\\\\server\\share\\image\\1.mid");
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "face/frmmain.h"
+#include "fakes.h"
+
+namespace qv::test {
+
+// A real face window over fake services: Monday 7 December 2026, 06:30:45,
+// a fixed C: and a CD drive D:.
+class FaceTest : public testing::Test {
+protected:
+    FakeWorld world;
+    std::unique_ptr<frmmain> face;
+    int closedCount = 0;
+
+    void SetUp() override
+    {
+        ModTray::SetShell(&world.tray);
+        world.clock.set(2026, 12, 7, 1, 6, 30, 45);
+        world.drives.types = {{'C', DRIVE_FIXED}, {'D', DRIVE_CDROM}};
+    }
+
+    void TearDown() override
+    {
+        face.reset();
+        pumpMessages();
+        ModTray::SetShell(nullptr);
+    }
+
+    void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
+    {
+        face = std::make_unique<frmmain>(world.services(), folder, [this] { ++closedCount; });
+        ASSERT_TRUE(face->Load(::GetModuleHandleW(nullptr)));
+    }
+
+    void loadAndShow()
+    {
+        load();
+        face->Show();
+        pumpMessages();
+    }
+
+    HWND hwnd() const { return face->hwnd(); }
+
+    static LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+};
+
+}  // namespace qv::test

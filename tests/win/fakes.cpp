@@ -1,0 +1,93 @@
+#include "fakes.h"
+
+namespace qv::test {
+
+void FakeClock::set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms)
+{
+    time = LocalTime{y, mo, d, h, mi, s, ms, weekday};
+}
+
+std::uint32_t FakeDrives::logicalDrives()
+{
+    std::uint32_t mask = 0;
+    for (const auto& [letter, type] : types)
+        mask |= 1u << (letter - 'A');
+    return mask;
+}
+
+int FakeDrives::driveType(char letter)
+{
+    const auto it = types.find(letter);
+    return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
+}
+
+bool RecordingTray::notifyIcon(DWORD message, const NOTIFYICONDATAW& data)
+{
+    calls.push_back(TrayCall{message, data});
+    return true;
+}
+
+UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND)
+{
+    menusShown.push_back(menu);
+    if (answers.empty())
+        return 0;
+    const UINT cmd = answers.front();
+    answers.pop_front();
+    return cmd;
+}
+
+void pumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::wstring menuCaption(HMENU menu, UINT position)
+{
+    wchar_t text[64] = {};
+    const int n = ::GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return std::wstring(text, n > 0 ? n : 0);
+}
+
+PrintedClient::PrintedClient(HWND hwnd)
+{
+    RECT rc{};
+    ::GetClientRect(hwnd, &rc);
+    width_ = rc.right;
+    height_ = rc.bottom;
+    HDC screen = ::GetDC(hwnd);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, width_, height_);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    pixels_.resize(static_cast<std::size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            pixels_[static_cast<std::size_t>(y) * width_ + x] = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(hwnd, screen);
+}
+
+COLORREF PrintedClient::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+bool PrintedClient::shows(int x, int y, int radius, COLORREF colour) const
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (at(x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
+
+}  // namespace qv::test

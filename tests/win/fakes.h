@@ -1,0 +1,84 @@
+#pragma once
+// Recording stand-ins for the platform services, for the window tests.
+
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace qv::test {
+
+struct FakeClock final : IClock {
+    LocalTime time;
+    LocalTime now() override { return time; }
+    void set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms = 0);
+};
+
+struct FakeDrives final : IDrives {
+    std::map<char, int> types;  // absent letters have no volume
+    std::uint32_t logicalDrives() override;
+    int driveType(char letter) override;
+};
+
+struct TrayCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+
+struct RecordingTray final : ITrayShell {
+    std::vector<TrayCall> calls;
+    bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) override;
+};
+
+struct RecordingHelp final : IHelp {
+    std::vector<std::wstring> opened;
+    void showHelp(HWND, const std::wstring& chmPath) override { opened.push_back(chmPath); }
+};
+
+struct ScriptedInput final : IUserInput {
+    std::deque<UINT> answers;  // commands to choose, in order; 0 when empty
+    std::vector<HMENU> menusShown;
+    int drags = 0;
+    UINT trackPopupMenu(HMENU menu, HWND) override;
+    void dragWindow(HWND) override { ++drags; }
+};
+
+struct RecordingProcess final : IProcess {
+    std::vector<UINT> exits;
+    void exitNow(UINT code) override { exits.push_back(code); }
+};
+
+// All fakes together, with the services view a window takes.
+struct FakeWorld {
+    FakeClock clock;
+    FakeDrives drives;
+    RecordingTray tray;
+    RecordingHelp help;
+    ScriptedInput input;
+    RecordingProcess process;
+    Services services() { return Services{&clock, &drives, &tray, &help, &input, &process}; }
+};
+
+// Handles what is waiting in this thread's queue, without blocking.
+void pumpMessages();
+
+std::wstring menuCaption(HMENU menu, UINT position);
+
+// The window's client area as it draws itself into a memory DC (WM_PRINTCLIENT).
+class PrintedClient {
+public:
+    explicit PrintedClient(HWND hwnd);
+    COLORREF at(int x, int y) const;
+    // Whether `colour` shows within `radius` pixels of (x, y).
+    bool shows(int x, int y, int radius, COLORREF colour) const;
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
+
+}  // namespace qv::test

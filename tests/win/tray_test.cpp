@@ -1,0 +1,131 @@
+// The tray icon: what the shell is told, and where the icon's clicks go.
+
+#include "face_fixture.h"
+
+#include "app/datetext.h"
+
+namespace qv::test {
+namespace {
+
+constexpr UINT kTrayCallback = 2025;
+
+LRESULT notifyFromIcon(HWND hwnd, UINT mouseMessage)
+{
+    return ::SendMessageW(hwnd, kTrayCallback, 0, mouseMessage);
+}
+
+TEST_F(FaceTest, LoadAddsTheIconThenItsTip)
+{
+    load();
+    ASSERT_EQ(world.tray.calls.size(), 2u);
+    const TrayCall& add = world.tray.calls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.data.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(add.data.hWnd, hwnd());
+    EXPECT_EQ(add.data.uID, 0u);
+    EXPECT_EQ(add.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON));
+    EXPECT_EQ(add.data.uCallbackMessage, kTrayCallback);
+    EXPECT_NE(add.data.hIcon, nullptr);
+    EXPECT_EQ(add.data.hIcon, face->Image1());
+
+    const TrayCall& tip = world.tray.calls[1];
+    EXPECT_EQ(tip.message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(tip.data.uFlags, static_cast<UINT>(NIF_TIP));
+    EXPECT_STREQ(tip.data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月07日");
+}
+
+TEST_F(FaceTest, TheTipFollowsTheDate)
+{
+    load();
+    world.clock.set(2026, 12, 8, 2, 0, 0, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+    ASSERT_EQ(world.tray.calls.size(), 3u);
+    EXPECT_EQ(world.tray.calls[2].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_STREQ(world.tray.calls[2].data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月08日");
+    // Ticks within the same day tell the shell nothing.
+    world.clock.set(2026, 12, 8, 2, 0, 0, 1);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+    EXPECT_EQ(world.tray.calls.size(), 3u);
+}
+
+TEST_F(FaceTest, IconMessagesGoThroughTheTrayProcedure)
+{
+    load();
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ModTray::TrayWndProc));
+    // Messages that are not the icon's still reach the face.
+    ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
+    EXPECT_EQ(world.help.opened.size(), 1u);
+}
+
+TEST_F(FaceTest, RightReleaseOnTheIconOpensTheTrayMenu)
+{
+    loadAndShow();
+    notifyFromIcon(hwnd(), WM_RBUTTONDOWN);
+    EXPECT_TRUE(world.input.menusShown.empty());
+    EXPECT_EQ(notifyFromIcon(hwnd(), WM_RBUTTONUP), 0);
+    ASSERT_EQ(world.input.menusShown.size(), 1u);
+    EXPECT_EQ(world.input.menusShown[0], face->Tray());
+}
+
+TEST_F(FaceTest, LeftReleaseOnTheIconRestoresOnlyAHiddenFace)
+{
+    loadAndShow();
+    notifyFromIcon(hwnd(), WM_LBUTTONUP);  // shown: nothing happens
+    EXPECT_EQ(face->WindowState(), 0);
+    EXPECT_TRUE(world.input.menusShown.empty());
+
+    ::ShowWindow(hwnd(), SW_MINIMIZE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    EXPECT_EQ(menuCaption(face->Tray(), 0), L"显示钟面");
+    notifyFromIcon(hwnd(), WM_LBUTTONDOWN);  // a press alone does nothing
+    EXPECT_FALSE(::IsWindowVisible(hwnd()));
+    notifyFromIcon(hwnd(), WM_LBUTTONUP);
+    pumpMessages();
+    EXPECT_TRUE(::IsWindowVisible(hwnd()));
+    EXPECT_EQ(face->WindowState(), 0);
+    EXPECT_EQ(menuCaption(face->Tray(), 0), L"隐藏钟面");
+}
+
+TEST_F(FaceTest, AShellRestartBringsTheIconAndTipBack)
+{
+    load();
+    ::SendMessageW(hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(world.tray.calls.size(), 3u);
+    const TrayCall& again = world.tray.calls[2];
+    EXPECT_EQ(again.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(again.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(again.data.hIcon, face->Image1());
+    EXPECT_STREQ(again.data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月07日");
+}
+
+TEST_F(FaceTest, TrayExitClosesTheFaceAndRemovesTheIconOnce)
+{
+    loadAndShow();
+    world.input.answers = {static_cast<UINT>(MenuId::quit)};
+    EXPECT_EQ(notifyFromIcon(hwnd(), WM_RBUTTONUP), 0);
+    EXPECT_FALSE(::IsWindow(hwnd()));
+    EXPECT_EQ(closedCount, 1);
+    EXPECT_TRUE(world.process.exits.empty());
+    int deletes = 0;
+    for (const TrayCall& c : world.tray.calls)
+        deletes += c.message == NIM_DELETE;
+    EXPECT_EQ(deletes, 1);
+    EXPECT_FALSE(ModTray::IconPresent());
+    ModTray::RemoveTrayIcon();  // once more, as the face's unload does: harmless
+    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST(TrayTip, ALongTipIsCutToTheRecordWithoutBreakingACharacter)
+{
+    FakeWorld world;
+    ModTray::SetShell(&world.tray);
+    std::wstring text(126, L'x');
+    text += {wchar_t(0xD83D), wchar_t(0xDD52)};  // a surrogate pair across the limit
+    ModTray::SetTrayTip(text);
+    const std::wstring stored = world.tray.calls.back().data.szTip;
+    EXPECT_EQ(stored, std::wstring(126, L'x'));
+    ModTray::SetShell(nullptr);
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,43 @@
+# Shell helpers shared by the run, test and benchmark scripts (sourced, not run).
+# Every process started here is remembered by PID and stopped by qv_cleanup.
+
+# qv_wine_env PREFIX: the environment every Wine process of ours runs in.
+qv_wine_env() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    # Mono and Gecko cannot be fetched here; without this Wine asks for them.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # LANG alone leaves Wine in en-US; LC_ALL gives zh-CN and code page 936.
+    export LC_ALL=zh_CN.UTF-8
+    unset WINEARCH
+}
+
+# qv_start_xvfb: a private display on a free number; sets DISPLAY and QV_XVFB_PID.
+qv_start_xvfb() {
+    qv_dfile=$(mktemp /tmp/qorvane-xvfb.XXXXXX)
+    Xvfb -displayfd 3 -screen 0 "${QV_SCREEN:-1024x768x24}" -nolisten tcp \
+        3>"$qv_dfile" >/dev/null 2>&1 &
+    QV_XVFB_PID=$!
+    qv_i=0
+    while [ ! -s "$qv_dfile" ] && [ $qv_i -lt 100 ]; do
+        sleep 0.05; qv_i=$((qv_i + 1))
+    done
+    if [ ! -s "$qv_dfile" ]; then
+        echo "Xvfb did not start" >&2; rm -f "$qv_dfile"; return 1
+    fi
+    export DISPLAY=":$(head -n1 "$qv_dfile")"
+    rm -f "$qv_dfile"
+}
+
+# qv_cleanup: ends this prefix's Wine processes, then our Xvfb.
+qv_cleanup() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${QV_XVFB_PID:-}" ]; then
+        kill "$QV_XVFB_PID" 2>/dev/null || true
+        wait "$QV_XVFB_PID" 2>/dev/null || true
+        QV_XVFB_PID=""
+    fi
+}
