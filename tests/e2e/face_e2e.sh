@@ -35,9 +35,10 @@ poll() {
 wine "$build/qorvane.exe" &
 APP_PID=$!
 poll 'app_windows | grep -q " 162x162+"' 300 || fail "no face window appeared"
-face=$(app_windows | grep ' 162x162+')
-echo "face: $face"
-echo "$face" | grep -q ' 162x162+857+0$' || fail "face not at 857,0 with 162x162: $face"
+# The window exists before the start-up sequence has placed it: give it time.
+poll 'app_windows | grep -q " 162x162+857+0$"' 100 ||
+    fail "face not at 857,0 with 162x162: $(app_windows)"
+echo "face: $(app_windows | grep ' 162x162+')"
 sleep 1
 import -window root "$shots/face.png"
 
