@@ -2,7 +2,7 @@
 # Runs the clock: on $DISPLAY when there is one, otherwise on a private Xvfb
 # with a screenshot of the screen every few seconds. Ctrl+C stops everything.
 set -u
-build="$1"
+build="$(cd "$1" && pwd)"
 . "$(dirname "$0")/winelib.sh"
 qv_wine_env "$build/wineprefix"
 

@@ -3,7 +3,10 @@
 
 # qv_wine_env PREFIX: the environment every Wine process of ours runs in.
 qv_wine_env() {
-    export WINEPREFIX="$1"
+    # Wine takes only an absolute prefix path.
+    mkdir -p "$1"
+    WINEPREFIX="$(cd "$1" && pwd)"
+    export WINEPREFIX
     export WINEDEBUG=-all
     # Mono and Gecko cannot be fetched here; without this Wine asks for them.
     export WINEDLLOVERRIDES="mscoree,mshtml="
