@@ -1,6 +1,7 @@
 #include "tray/ModTray.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "app/datetext.h"
 #include "platform/services.h"

@@ -211,3 +211,31 @@ TEST_F(FaceTest, ASecondCopyBringsAHiddenFaceBack)
 
 }  // namespace
 }  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST_F(FaceTest, KeepsItsSizeAndShapeWhenTheMonitorScales)
+{
+    load();
+    RECT suggested{700, 0, 943, 243};
+    ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT cr{}, wr{};
+    ::GetClientRect(hwnd(), &cr);
+    ::GetWindowRect(hwnd(), &wr);
+    EXPECT_EQ(cr.right, 243);  // 2430 twips at 144 DPI
+    EXPECT_EQ(cr.bottom, 243);
+    EXPECT_EQ(wr.left, 700);
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(hwnd(), rgn), ERROR);
+    EXPECT_TRUE(::PtInRegion(rgn, 238, 120));   // 240 px square now
+    EXPECT_FALSE(::PtInRegion(rgn, 241, 120));
+    EXPECT_TRUE(::PtInRegion(rgn, 30, 30));     // 195 px corners
+    EXPECT_FALSE(::PtInRegion(rgn, 22, 22));
+    ::DeleteObject(rgn);
+    // The hands scale too: the second hand's middle moves from (54, 77) to (81, 115).
+    EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));
+}
+
+}  // namespace
+}  // namespace qv::test

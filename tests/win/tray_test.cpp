@@ -2,8 +2,6 @@
 
 #include "face_fixture.h"
 
-#include "app/datetext.h"
-
 namespace qv::test {
 namespace {
 
@@ -113,18 +111,6 @@ TEST_F(FaceTest, TrayExitClosesTheFaceAndRemovesTheIconOnce)
     EXPECT_FALSE(ModTray::IconPresent());
     ModTray::RemoveTrayIcon();  // once more, as the face's unload does: harmless
     EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
-}
-
-TEST(TrayTip, ALongTipIsCutToTheRecordWithoutBreakingACharacter)
-{
-    FakeWorld world;
-    ModTray::SetShell(&world.tray);
-    std::wstring text(126, L'x');
-    text += {wchar_t(0xD83D), wchar_t(0xDD52)};  // a surrogate pair across the limit
-    ModTray::SetTrayTip(text);
-    const std::wstring stored = world.tray.calls.back().data.szTip;
-    EXPECT_EQ(stored, std::wstring(126, L'x'));
-    ModTray::SetShell(nullptr);
 }
 
 }  // namespace
