@@ -5,13 +5,15 @@ add_library(qorvane_win STATIC
   src/platform/real_services.cpp
   src/platform/dpi.cpp
   src/platform/module_path.cpp
+  src/platform/form.cpp
+  src/platform/mci_queue.cpp
   src/tray/ModTray.cpp
   src/face/frmmain.cpp
 )
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32)
+target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm)
 
 if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -51,10 +53,10 @@ endif()
 # The private Wine prefix of this build folder, made once.
 if(CMAKE_CROSSCOMPILING)
   set(QORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  add_custom_command(OUTPUT ${QORVANE_WINEPREFIX}/.qorvane-ready
+  add_custom_command(OUTPUT ${QORVANE_WINEPREFIX}/.qorvane-prefix-v2
     COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix.sh ${QORVANE_WINEPREFIX}
     COMMENT "Preparing the private Wine prefix")
-  add_custom_target(wineprefix ALL DEPENDS ${QORVANE_WINEPREFIX}/.qorvane-ready)
+  add_custom_target(wineprefix ALL DEPENDS ${QORVANE_WINEPREFIX}/.qorvane-prefix-v2)
 endif()
 
 # Figures for `make bench`; not part of the tests.

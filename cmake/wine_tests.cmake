@@ -9,6 +9,7 @@ add_executable(window_tests
   tests/win/fakes.cpp
   tests/win/face_window_test.cpp
   tests/win/tray_test.cpp
+  tests/win/menus_test.cpp
   tests/win/main.cpp
   ${QORVANE_RC}
 )

@@ -326,18 +326,123 @@ void frmmain::PopupMenu(HMENU menu)
 
 void frmmain::onMenuCommand(MenuId id)
 {
+    if (const std::optional<Twin> twin = twinOf(id)) {
+        if (*twin == Twin::CdDoor)
+            toggleDoor();
+        else
+            toggleForm(*twin);
+        return;
+    }
     switch (id) {
+    case MenuId::hidefrmmain:
+        hideFace();
+        break;
+    case MenuId::showfrmmain:
+        toggleFace();
+        break;
+    case MenuId::help:
+        // The same action as F1, called directly rather than by a faked key.
+        services_.help->showHelp(hwnd(), helpFile_);
+        break;
+    case MenuId::about:
+    case MenuId::showabout:
+        showForm(frmabout_, std::nullopt);
+        break;
     case MenuId::end:
+        // No window's unload runs: the process ends here, an armed alarm with it.
         ModTray::RemoveTrayIcon();
         services_.process->exitNow(0);
         break;
     case MenuId::quit:
-        ModTray::RemoveTrayIcon();
-        ::DestroyWindow(hwnd());
+        quit();
         break;
     default:
         break;
     }
+}
+
+template <class T>
+T* frmmain::showForm(FormSlot<T>& slot, std::optional<Twin> twin)
+{
+    return slot.show([this, twin] {
+        auto form = std::make_unique<T>();
+        if (!form->Load(instance_))
+            return std::unique_ptr<T>();
+        if (twin) {
+            // However the window closes, both marks of its pair clear.
+            form->setOnUnload([this, t = *twin] {
+                marks_.windowClosed(t);
+                syncMarks(t);
+            });
+        }
+        return form;
+    });
+}
+
+void frmmain::toggleForm(Twin twin)
+{
+    const WindowStep step = marks_.toggleWindow(twin);
+    if (step == WindowStep::Show) {
+        if (twin == Twin::Clock)
+            showForm(frmclock_, twin);
+        else
+            showForm(Frmoptions_, twin);
+    } else {
+        if (twin == Twin::Clock)
+            frmclock_.close();
+        else
+            Frmoptions_.close();
+    }
+    syncMarks(twin);
+}
+
+void frmmain::toggleDoor()
+{
+    // The marks follow the click whatever the drive makes of the command.
+    services_.media->send(doorCommandText(marks_.toggleDoor()));
+    syncMarks(Twin::CdDoor);
+}
+
+void frmmain::syncMarks(Twin twin)
+{
+    const TwinItems items = itemsOf(twin);
+    const UINT state = MF_BYCOMMAND | (marks_.checked(twin) ? MF_CHECKED : MF_UNCHECKED);
+    ::CheckMenuItem(mune(), static_cast<UINT>(items.faceItem), state);
+    ::CheckMenuItem(Tray(), static_cast<UINT>(items.trayItem), state);
+}
+
+void frmmain::setShowfrmmainCaption(int windowState)
+{
+    ::ModifyMenuW(Tray(), static_cast<UINT>(MenuId::showfrmmain), MF_BYCOMMAND | MF_STRING,
+                  static_cast<UINT_PTR>(MenuId::showfrmmain), showfrmmainCaption(windowState));
+}
+
+void frmmain::hideFace()
+{
+    // Minimising first lets the resize handling turn the tray item to "show".
+    SetWindowState(1);
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmmain::toggleFace()
+{
+    if (WindowState() == 1) {
+        SetWindowState(0);
+        setShowfrmmainCaption(0);
+    } else {
+        setShowfrmmainCaption(1);
+        hideFace();
+    }
+}
+
+void frmmain::quit()
+{
+    ModTray::RemoveTrayIcon();
+    frmclock_.close();
+    frmabout_.close();
+    frmmsg_.close();
+    Frmoptions_.close();
+    ::DestroyWindow(hwnd());
 }
 
 bool frmmain::inLblweek(POINT p) const
@@ -406,6 +511,10 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_PAINT: {
         Ontop();
+        // Only the first paint closes the door: a close on every paint would
+        // shut, within a second, a tray the user opened by hand.
+        if (marks_.takeStartupClose())
+            services_.media->send(doorCommandText(DoorCommand::Close));
         PaintDc paint(hwnd());
         PaintContent(paint.dc(), paint.area());
         return 0;
@@ -419,10 +528,12 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
-        ::ModifyMenuW(Tray(), static_cast<UINT>(MenuId::showfrmmain), MF_BYCOMMAND | MF_STRING,
-                      static_cast<UINT_PTR>(MenuId::showfrmmain),
-                      showfrmmainCaption(wParam == SIZE_MINIMIZED ? 1 : 0));
+        setShowfrmmainCaption(wParam == SIZE_MINIMIZED ? 1 : 0);
         clock();
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0)
+            onMenuCommand(static_cast<MenuId>(LOWORD(wParam)));
         return 0;
     case WM_TIMER:
         if (wParam == kTmrmain)

@@ -6,14 +6,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "about/frmabout.h"
+#include "alarm/frmclock.h"
+#include "alarm/frmmsg.h"
 #include "face/face_layout.h"
 #include "face/hands.h"
 #include "face/menus.h"
+#include "face/twin_marks.h"
+#include "platform/form.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
 #include "platform/window.h"
+#include "settings/Frmoptions.h"
 #include "tray/ModTray.h"
 
 namespace qv {
@@ -40,6 +47,7 @@ public:
     static UINT showFaceMessage();
 
     void onMenuCommand(MenuId id);
+    bool checked(Twin twin) const { return marks_.checked(twin); }
 
     // What the face shows, for the tray module and for tests.
     bool CdDriveFound() const { return CdDriveFound_; }
@@ -81,6 +89,15 @@ private:
     bool inLblweek(POINT clientPx) const;
     void onMouseMove(POINT clientPx, UINT msg, WPARAM wParam, LPARAM lParam);
     void unload();
+    void setShowfrmmainCaption(int windowState);
+    void hideFace();
+    void toggleFace();
+    void toggleForm(Twin twin);
+    void toggleDoor();
+    void syncMarks(Twin twin);
+    void quit();
+    template <class T>
+    T* showForm(FormSlot<T>& slot, std::optional<Twin> twin);
 
     Services services_;
     std::wstring programFolder_;
@@ -108,6 +125,12 @@ private:
     UniqueHpen Linsec_, Linmin_, Linhou_;
     UniqueHfont font_;
     HGDIOBJ faceDcOld_ = nullptr, backDcOld_ = nullptr;
+
+    TwinMarks marks_;
+    FormSlot<frmclock> frmclock_;
+    FormSlot<Frmoptions> Frmoptions_;
+    FormSlot<frmabout> frmabout_;
+    FormSlot<frmmsg> frmmsg_;
 };
 
 }  // namespace qv

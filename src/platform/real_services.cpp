@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/mci_queue.h"
 #include "platform/unique_handle.h"
 
 namespace qv {
@@ -102,7 +103,8 @@ Services realServices()
     static RealHelp help;
     static RealUserInput input;
     static RealProcess process;
-    return Services{&clock, &drives, &tray, &help, &input, &process};
+    static MciQueue media;
+    return Services{&clock, &drives, &tray, &help, &input, &process, &media};
 }
 
 }  // namespace qv

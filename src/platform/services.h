@@ -44,6 +44,14 @@ struct IUserInput {
     virtual void dragWindow(HWND window) = 0;
 };
 
+// Media control interface command strings. Sending only queues the command:
+// a CD drive can take seconds to answer, and the face must keep moving.
+// Commands run one at a time, in order; their results are not looked at.
+struct IMediaCommands {
+    virtual ~IMediaCommands() = default;
+    virtual void send(const std::wstring& command) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -57,6 +65,7 @@ struct Services {
     IHelp* help;
     IUserInput* input;
     IProcess* process;
+    IMediaCommands* media;
 };
 
 // The real thing, for the program itself.

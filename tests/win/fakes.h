@@ -47,6 +47,11 @@ struct ScriptedInput final : IUserInput {
     void dragWindow(HWND) override { ++drags; }
 };
 
+struct RecordingMedia final : IMediaCommands {
+    std::vector<std::wstring> commands;
+    void send(const std::wstring& command) override { commands.push_back(command); }
+};
+
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
     void exitNow(UINT code) override { exits.push_back(code); }
@@ -60,7 +65,8 @@ struct FakeWorld {
     RecordingHelp help;
     ScriptedInput input;
     RecordingProcess process;
-    Services services() { return Services{&clock, &drives, &tray, &help, &input, &process}; }
+    RecordingMedia media;
+    Services services() { return Services{&clock, &drives, &tray, &help, &input, &process, &media}; }
 };
 
 // Handles what is waiting in this thread's queue, without blocking.
