@@ -22,3 +22,7 @@ set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 12
 add_test(NAME end_to_end
   COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/face_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
 set_tests_properties(end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+
+add_test(NAME tray_end_to_end
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/tray_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
+set_tests_properties(tray_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)

@@ -16,7 +16,8 @@ Window* Window::fromHandle(HWND hwnd)
     return reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-ATOM Window::registerClass(HINSTANCE instance, const wchar_t* className, HICON icon)
+ATOM Window::registerClass(HINSTANCE instance, const wchar_t* className, HICON icon,
+                           HBRUSH background)
 {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -29,6 +30,7 @@ ATOM Window::registerClass(HINSTANCE instance, const wchar_t* className, HICON i
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = icon;
     wc.hIconSm = icon;
+    wc.hbrBackground = background;
     wc.lpszClassName = className;
     return ::RegisterClassExW(&wc);
 }

@@ -20,7 +20,8 @@ public:
 
 protected:
     // Registers the class on first use; the class procedure is the base's.
-    static ATOM registerClass(HINSTANCE instance, const wchar_t* className, HICON icon = nullptr);
+    static ATOM registerClass(HINSTANCE instance, const wchar_t* className, HICON icon = nullptr,
+                              HBRUSH background = nullptr);
 
     bool create(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
                 DWORD style, DWORD exStyle, int x, int y, int width, int height,

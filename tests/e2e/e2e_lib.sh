@@ -1,0 +1,71 @@
+# Shared by the end-to-end scripts (sourced): start the real program under
+# Wine on a private Xvfb and look at it from outside, as a user would.
+# Usage: . e2e_lib.sh BUILD_DIR PREFIX
+
+build="$1"; prefix="$2"
+. "$(dirname "$0")/../../tools/winelib.sh"
+qv_wine_env "$prefix"
+
+APP_PID=""
+e2e_finish() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+    qv_cleanup
+}
+trap e2e_finish EXIT
+trap 'exit 130' INT TERM
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+qv_start_xvfb || fail "no Xvfb"
+shots="${QV_SHOTS:-$build/e2e-shots}"
+mkdir -p "$shots"
+
+# Lines "id geometry" of the program's top-level windows, mapped or not.
+app_windows() {
+    LC_ALL=C xwininfo -root -tree 2>/dev/null | grep '"qorvane.exe"' |
+        sed -E 's/^ *(0x[0-9a-f]+) .*\) +([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) .*/\1 \2/'
+}
+face_id() { app_windows | grep ' 162x162+' | head -n1 | cut -d' ' -f1; }
+viewable() { LC_ALL=C xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+
+# poll CMD TENTHS: waits up to TENTHS tenths of a second for CMD to succeed.
+poll() {
+    n=0
+    while ! eval "$1" >/dev/null 2>&1; do
+        n=$((n + 1)); [ $n -ge "$2" ] && return 1; sleep 0.1
+    done
+}
+
+# Starts the program and waits for its face in the top-right corner.
+start_app() {
+    wine "$build/qorvane.exe" &
+    APP_PID=$!
+    poll 'app_windows | grep -q " 162x162+"' 300 || fail "no face window appeared"
+    # The window exists before the start-up sequence has placed it.
+    poll 'app_windows | grep -q " 162x162+857+0$"' 100 ||
+        fail "face not at 857,0 with 162x162: $(app_windows)"
+}
+
+# click X Y BUTTON: move, pause, click (a click sent with the move can be lost).
+click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click "$3"; }
+
+# The newest popup menu of the program: prints "x y w h".
+open_menu_geometry() {
+    before=$1
+    poll '[ "$(app_windows | wc -l)" -gt "$before" ]' 50 || return 1
+    sleep 0.5
+    g=$(app_windows | grep -v ' 162x162+' | grep -v ' 1x1+' | tail -n 1 | cut -d' ' -f2)
+    w=${g%%x*}; r=${g#*x}; h=${r%%+*}; r=${r#*+}; x=${r%%+*}; y=${r#*+}
+    echo "$x $y $w $h"
+}
+
+# Waits for the program to end; fails unless it ends with code 0.
+expect_exit_0() {
+    n=0
+    while kill -0 "$APP_PID" 2>/dev/null; do
+        n=$((n + 1)); [ $n -ge 150 ] && fail "the program did not end"; sleep 0.1
+    done
+    wait "$APP_PID"; rc=$?
+    APP_PID=""
+    [ "$rc" -eq 0 ] || fail "exit code $rc"
+    poll '! app_windows | grep -q .' 50 || fail "windows left behind"
+}

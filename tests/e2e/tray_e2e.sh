@@ -1,0 +1,49 @@
+#!/bin/sh
+# Hiding the face from its menu, bringing it back from the tray icon, and
+# leaving through the tray menu's "退出".
+set -u
+. "$(dirname "$0")/e2e_lib.sh"
+
+start_app
+face=$(face_id)
+poll "viewable $face" 50 || fail "face not shown"
+
+# Wine's own notification area (no window manager here): icons in slots from
+# its client's left edge; the first slot's centre is 13 px in and 13 px up.
+tray=$(LC_ALL=C xwininfo -root -tree | grep '"Wine System Tray"' |
+    sed -E 's/.* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2 \3 \4/')
+[ -n "$tray" ] || fail "no notification area"
+set -- $tray
+icon_x=$(($3 + 13)); icon_y=$(($4 + $2 - 13))
+icon_is_red() {
+    import -window root -crop 6x6+$((icon_x - 3))+$((icon_y - 3)) txt:- 2>/dev/null |
+        grep -q -E ': \((1[5-9][0-9]|2[0-9][0-9]),([0-9]|[1-9][0-9]),([0-9]|[1-9][0-9])\)'
+}
+poll icon_is_red 50 || fail "no tray icon"
+
+# Face menu, first item "隐藏钟面": the face goes.
+before=$(app_windows | wc -l)
+click 937 40 3
+set -- $(open_menu_geometry "$before")
+[ "$#" -eq 4 ] || fail "no face menu"
+click $(($1 + $3 / 2)) $(($2 + 10)) 1
+poll "! viewable $face" 50 || fail "the face did not hide"
+import -window root "$shots/face-hidden.png"
+
+# A left click on the tray icon brings it back.
+click $icon_x $icon_y 1
+poll "viewable $face" 50 || fail "the tray icon did not bring the face back"
+app_windows | grep -q " 162x162+857+0$" || fail "face came back elsewhere: $(app_windows)"
+
+# Tray menu: its last item is "退出", which closes every window.
+before=$(app_windows | wc -l)
+click $icon_x $icon_y 3
+set -- $(open_menu_geometry "$before")
+[ "$#" -eq 4 ] || fail "no tray menu"
+import -window root "$shots/tray-menu.png"
+click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+expect_exit_0
+sleep 0.5
+import -window root "$shots/tray-after-exit.png"
+icon_is_red && fail "the tray icon is still there"
+echo "PASS"
