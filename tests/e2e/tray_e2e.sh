@@ -16,7 +16,7 @@ tray=$(LC_ALL=C xwininfo -root -tree | grep '"Wine System Tray"' |
 set -- $tray
 icon_x=$(($3 + 13)); icon_y=$(($4 + $2 - 13))
 icon_is_red() {
-    import -window root -crop 6x6+$((icon_x - 3))+$((icon_y - 3)) txt:- 2>/dev/null |
+    import -window root -crop 6x6+$((icon_x - 3))+$((icon_y - 3)) -depth 8 txt:- 2>/dev/null |
         grep -q -E ': \((1[5-9][0-9]|2[0-9][0-9]),([0-9]|[1-9][0-9]),([0-9]|[1-9][0-9])\)'
 }
 poll icon_is_red 50 || fail "no tray icon"
