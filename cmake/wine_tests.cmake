@@ -10,6 +10,7 @@ add_executable(window_tests
   tests/win/face_window_test.cpp
   tests/win/tray_test.cpp
   tests/win/menus_test.cpp
+  tests/win/mci_queue_test.cpp
   tests/win/main.cpp
   ${QORVANE_RC}
 )

@@ -5,6 +5,16 @@
 
 namespace qv {
 
+MciQueue::MciQueue(Executor execute) : execute_(std::move(execute))
+{
+    if (!execute_) {
+        // No answer wanted and none reported: a missing drive simply does nothing.
+        execute_ = [](const std::wstring& command) {
+            ::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+        };
+    }
+}
+
 MciQueue::~MciQueue()
 {
     {
@@ -40,8 +50,7 @@ void MciQueue::run()
             command = std::move(pending_.front());
             pending_.pop_front();
         }
-        // No answer wanted and none reported: a missing drive simply does nothing.
-        ::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+        execute_(command);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,7 +14,10 @@ namespace qv {
 
 class MciQueue final : public IMediaCommands {
 public:
-    MciQueue() = default;
+    using Executor = std::function<void(const std::wstring&)>;
+
+    // `execute` runs each command on the worker; mciSendStringW unless a test says otherwise.
+    explicit MciQueue(Executor execute = {});
     ~MciQueue() override;
     MciQueue(const MciQueue&) = delete;
     MciQueue& operator=(const MciQueue&) = delete;
@@ -23,6 +27,7 @@ public:
 private:
     void run();
 
+    Executor execute_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::wstring> pending_;
