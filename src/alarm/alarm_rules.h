@@ -1,0 +1,62 @@
+#pragma once
+// The alarm's rules, apart from its windows: checking what was typed,
+// building the stored time, and deciding when the alarm rings.
+
+#include <optional>
+#include <string>
+
+#include "app/localtime.h"
+
+namespace qv {
+
+// Which message box an entry earns; Ok when it may be stored.
+enum class EntryVerdict { Ok, Empty, NotNumeric, OutOfRange };
+
+// Checks in order: any of the four texts empty; any time text not a number
+// (letters, blanks only); a value out of range. Numbers that are not plain
+// digits ("+1", "1.", " 1") are refused as out of range: stored as typed
+// they would never match a clock reading.
+EntryVerdict checkEntry(const std::wstring& hour, const std::wstring& minute,
+                        const std::wstring& second, const std::wstring& message);
+
+// Number as the system's lenient parser takes it: blanks around, a sign,
+// digits with separators. Exposed for the tests of the rules above.
+bool isNumericText(const std::wstring& text);
+
+// "7", "5", "00" -> "07:05:00": texts as typed, a leading "0" when short.
+std::wstring buildAlarmTime(const std::wstring& hour, const std::wstring& minute,
+                            const std::wstring& second);
+
+// "hh:mm:ss", 24-hour, two digits each.
+std::wstring timeText(const LocalTime& t);
+
+// The alarm is not later than now (compared as text, as both are hh:mm:ss).
+bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now);
+
+// Seconds since midnight of an "hh:mm:ss" text; nullopt when it is not one.
+std::optional<int> secondOfDay(const std::wstring& alarmTime);
+
+struct Ring {
+    long long lateSeconds;  // how long after the alarm time the check noticed
+    bool playTune;          // not when it is more than a minute late
+};
+
+// Rings when the wall clock has reached or passed the alarm time since the
+// previous check, so a late tick, a sleep or a clock set forward cannot lose
+// it. A clock set back does not ring. The first time counted is the first one
+// strictly after arming: an alarm set for now or earlier rings tomorrow.
+class AlarmSchedule {
+public:
+    static constexpr long long kTuneLimitSeconds = 60;
+
+    void arm(int alarmSecondOfDay, const LocalTime& now);
+    std::optional<Ring> check(const LocalTime& now);
+
+private:
+    int alarm_ = 0;
+    long long lastCheck_ = 0;
+};
+
+long long absoluteSeconds(const LocalTime& t);
+
+}  // namespace qv

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_rules.h"
+
+using qv::EntryVerdict;
+using qv::LocalTime;
+
+namespace {
+
+LocalTime at(int day, int h, int m, int s)
+{
+    return LocalTime{2026, 12, day, h, m, s, 0, (day % 7)};
+}
+
+EntryVerdict check(const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg = L"x")
+{
+    return qv::checkEntry(h, m, s, msg);
+}
+
+}  // namespace
+
+TEST(AlarmEntry, EmptyComesFirstAndABlankIsNotEmpty)
+{
+    EXPECT_EQ(check(L"ab", L"1", L"1", L""), EntryVerdict::Empty);
+    EXPECT_EQ(check(L"", L"1", L"1"), EntryVerdict::Empty);
+    EXPECT_EQ(check(L"9", L"5", L""), EntryVerdict::Empty);
+    EXPECT_EQ(check(L"9", L"5", L"0", L" "), EntryVerdict::Ok);  // a blank message is a message
+}
+
+TEST(AlarmEntry, LettersAndBlanksAreNotNumbers)
+{
+    EXPECT_EQ(check(L"ab", L"1", L"1"), EntryVerdict::NotNumeric);
+    EXPECT_EQ(check(L"1", L"1a", L"1"), EntryVerdict::NotNumeric);
+    EXPECT_EQ(check(L"1", L"1", L" "), EntryVerdict::NotNumeric);
+    EXPECT_EQ(check(L" ", L"1", L"1"), EntryVerdict::NotNumeric);
+    EXPECT_EQ(check(L"1", L"1", L"+"), EntryVerdict::NotNumeric);
+    EXPECT_EQ(check(L"1", L"1", L"１"), EntryVerdict::NotNumeric);  // full-width digit
+    EXPECT_TRUE(qv::isNumericText(L" 1"));
+    EXPECT_TRUE(qv::isNumericText(L"-1"));
+    EXPECT_TRUE(qv::isNumericText(L"1."));
+}
+
+TEST(AlarmEntry, ValuesOutOfRangeAndNumbersThatAreNotPlainDigits)
+{
+    EXPECT_EQ(check(L"24", L"0", L"0"), EntryVerdict::OutOfRange);
+    EXPECT_EQ(check(L"0", L"60", L"0"), EntryVerdict::OutOfRange);
+    EXPECT_EQ(check(L"0", L"0", L"60"), EntryVerdict::OutOfRange);
+    EXPECT_EQ(check(L"0", L"0", L"-1"), EntryVerdict::OutOfRange);
+    // Accepted by the number check but never equal to a clock reading.
+    for (const wchar_t* odd : {L"+1", L"1.", L" 1", L"1 ", L"1,"})
+        EXPECT_EQ(check(L"1", odd, L"0"), EntryVerdict::OutOfRange) << odd;
+    EXPECT_EQ(check(L"23", L"59", L"59"), EntryVerdict::Ok);
+    EXPECT_EQ(check(L"0", L"00", L"7"), EntryVerdict::Ok);
+}
+
+TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
+{
+    EXPECT_EQ(qv::buildAlarmTime(L"9", L"5", L"0"), L"09:05:00");
+    EXPECT_EQ(qv::buildAlarmTime(L"7", L"30", L"00"), L"07:30:00");
+    EXPECT_EQ(qv::buildAlarmTime(L"23", L"05", L"9"), L"23:05:09");
+    EXPECT_EQ(qv::secondOfDay(L"09:05:00"), 9 * 3600 + 5 * 60);
+    EXPECT_EQ(qv::secondOfDay(L""), std::nullopt);
+    EXPECT_EQ(qv::timeText(at(7, 8, 0, 5)), L"08:00:05");
+}
+
+TEST(AlarmEntry, EarlierOrEqualToNowIsWarnedAbout)
+{
+    EXPECT_TRUE(qv::notLaterThanNow(L"08:00:00", at(7, 8, 0, 0)));
+    EXPECT_TRUE(qv::notLaterThanNow(L"07:59:59", at(7, 8, 0, 0)));
+    EXPECT_FALSE(qv::notLaterThanNow(L"08:00:01", at(7, 8, 0, 0)));
+    EXPECT_FALSE(qv::notLaterThanNow(L"09:05:00", at(7, 8, 0, 0)));
+}
+
+namespace {
+
+qv::AlarmSchedule armed(const wchar_t* alarm, LocalTime armedAt)
+{
+    qv::AlarmSchedule schedule;
+    schedule.arm(*qv::secondOfDay(alarm), armedAt);
+    return schedule;
+}
+
+}  // namespace
+
+TEST(AlarmSchedule, RingsOnTheAlarmSecondOnceWhenTicksAreRegular)
+{
+    auto r = armed(L"09:05:00", at(7, 8, 0, 0));
+    EXPECT_FALSE(r.check(at(7, 9, 4, 58)));
+    EXPECT_FALSE(r.check(at(7, 9, 4, 59)));
+    const auto ring = r.check(at(7, 9, 5, 0));
+    ASSERT_TRUE(ring);
+    EXPECT_EQ(ring->lateSeconds, 0);
+    EXPECT_TRUE(ring->playTune);
+    EXPECT_FALSE(r.check(at(7, 9, 5, 0)));  // a second tick in that second
+    EXPECT_FALSE(r.check(at(7, 9, 5, 1)));
+}
+
+TEST(AlarmSchedule, ALateTickOrSkippedSecondStillRings)
+{
+    auto r = armed(L"09:05:00", at(7, 8, 0, 0));
+    EXPECT_FALSE(r.check(at(7, 9, 4, 59)));
+    const auto ring = r.check(at(7, 9, 5, 2));  // 09:05:00 and :01 had no tick
+    ASSERT_TRUE(ring);
+    EXPECT_EQ(ring->lateSeconds, 2);
+    EXPECT_TRUE(ring->playTune);
+}
+
+TEST(AlarmSchedule, WrapsAtMidnight)
+{
+    auto midnight = armed(L"00:00:00", at(7, 23, 59, 50));
+    EXPECT_FALSE(midnight.check(at(7, 23, 59, 59)));
+    EXPECT_TRUE(midnight.check(at(8, 0, 0, 0)));
+
+    auto last = armed(L"23:59:59", at(7, 23, 59, 57));
+    EXPECT_FALSE(last.check(at(7, 23, 59, 58)));
+    const auto ring = last.check(at(8, 0, 0, 1));  // skipped past midnight
+    ASSERT_TRUE(ring);
+    EXPECT_EQ(ring->lateSeconds, 2);
+}
+
+TEST(AlarmSchedule, ClockSetBackDoesNotRingAndSetForwardRingsAtOnce)
+{
+    auto back = armed(L"09:05:00", at(7, 9, 4, 0));
+    EXPECT_TRUE(back.check(at(7, 9, 10, 0)));  // set forward across the alarm: rings
+    auto r = armed(L"09:05:00", at(7, 9, 6, 0));  // armed after the time: tomorrow
+    EXPECT_FALSE(r.check(at(7, 9, 0, 0)));  // set back before the alarm
+    EXPECT_FALSE(r.check(at(7, 9, 4, 59)));
+    EXPECT_TRUE(r.check(at(7, 9, 5, 0)));   // then reached again: rings
+}
+
+TEST(AlarmSchedule, SleepingThroughTheAlarmRingsOnWakingWithoutTuneAfterAMinute)
+{
+    auto shortNap = armed(L"09:05:00", at(7, 9, 0, 0));
+    EXPECT_FALSE(shortNap.check(at(7, 9, 4, 0)));
+    auto ring = shortNap.check(at(7, 9, 6, 0));  // exactly 60 s late
+    ASSERT_TRUE(ring);
+    EXPECT_TRUE(ring->playTune);
+
+    auto longSleep = armed(L"09:05:00", at(7, 9, 0, 0));
+    EXPECT_FALSE(longSleep.check(at(7, 9, 4, 0)));
+    ring = longSleep.check(at(7, 9, 6, 1));  // 61 s late
+    ASSERT_TRUE(ring);
+    EXPECT_FALSE(ring->playTune);
+
+    auto overnight = armed(L"09:05:00", at(7, 9, 0, 0));
+    ring = overnight.check(at(9, 7, 0, 0));  // woke two days later
+    ASSERT_TRUE(ring);
+    EXPECT_FALSE(ring->playTune);
+}
+
+TEST(AlarmSchedule, ConfirmedAtOrBeforeNowRingsTheNextDay)
+{
+    auto now = armed(L"08:00:00", at(7, 8, 0, 0));
+    EXPECT_FALSE(now.check(at(7, 8, 0, 1)));
+    EXPECT_FALSE(now.check(at(8, 7, 59, 59)));
+    EXPECT_TRUE(now.check(at(8, 8, 0, 0)));
+
+    auto earlier = armed(L"07:00:00", at(7, 8, 0, 0));
+    EXPECT_FALSE(earlier.check(at(7, 23, 0, 0)));
+    EXPECT_TRUE(earlier.check(at(8, 7, 0, 0)));
+}
