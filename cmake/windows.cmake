@@ -9,6 +9,10 @@ add_library(qorvane_win STATIC
   src/platform/mci_queue.cpp
   src/tray/ModTray.cpp
   src/face/frmmain.cpp
+  src/alarm/frmclock.cpp
+  src/alarm/frmmsg.cpp
+  src/platform/picture_button.cpp
+  src/platform/ui_text.cpp
 )
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
@@ -23,8 +27,9 @@ endif()
 
 # Resources go into every executable that creates the real windows.
 set(QORVANE_RC ${CMAKE_SOURCE_DIR}/res/qorvane.rc)
-set_source_files_properties(${QORVANE_RC} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/face.bmp;${CMAKE_SOURCE_DIR}/res/qorvane.ico;${CMAKE_SOURCE_DIR}/res/qorvane.manifest;${CMAKE_SOURCE_DIR}/res/resource.h")
+file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico
+     ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_RES_FILES}")
 
 add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_RC})
 target_link_libraries(qorvane PRIVATE qorvane_win)
@@ -32,7 +37,9 @@ if(MINGW)
   target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK})
 endif()
 
-# The data folder beside the exe: the help file, built from its HTML sources.
+# The data folder beside the exe: the tune as it stands, the help file built
+# from its HTML sources.
+configure_file(${CMAKE_SOURCE_DIR}/image/1.mid ${CMAKE_BINARY_DIR}/image/1.mid COPYONLY)
 find_program(CHMCMD chmcmd)
 set(HELP_DIR ${CMAKE_SOURCE_DIR}/help)
 file(GLOB HELP_SOURCES CONFIGURE_DEPENDS ${HELP_DIR}/*.html ${HELP_DIR}/*.hhp ${HELP_DIR}/*.hhc ${HELP_DIR}/*.css)

@@ -1,14 +1,90 @@
 #pragma once
-// The alarm window. For now an empty stand-in of its final size.
+// The alarm window: a borderless picture panel where the user types a time
+// of day and a reminder, and confirms, cancels or hides it.
 
-#include "platform/standin_form.h"
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "platform/form.h"
+#include "platform/picture_button.h"
+#include "platform/services.h"
+#include "platform/unique_handle.h"
 
 namespace qv {
 
-class frmclock final : public StandInForm {
+// Lives as long as the program: the window comes and goes, this stays.
+struct frmclockState {
+    bool AlarmSet = false;  // an alarm was stored here and not cancelled
+};
+
+// The face, which owns the alarm timer.
+struct IAlarmOwner {
+    virtual void armAlarm() = 0;
+
+protected:
+    ~IAlarmOwner() = default;
+};
+
+class frmclock final : public Form {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmclock";
-    frmclock() : StandInForm(kClassName, L"闹钟设置", 3450, 4485) {}
+
+    enum Label { lblshow, lbltime, lblsettime, lblhour, lblmin, lblsec, lblsetthing, lblshowall, kLabelCount };
+    enum Box { txthour, txtmin, txtsec, txtinmsg, kBoxCount };
+
+    frmclock(Services services, frmclockState& state, IAlarmOwner& owner, std::wstring helpFile);
+    bool Load(HINSTANCE instance);
+
+    void Ok();
+    void Cancel();
+
+    const std::wstring& label(Label which) const { return labels_[which].text; }
+    HWND box(Box which) const { return boxes_[which]; }
+    std::wstring boxText(Box which) const;
+    PictureButton& Imgok() { return Imgok_; }
+    PictureButton& Imgcam() { return Imgcam_; }
+    PictureButton& Imghide() { return Imghide_; }
+    PictureButton& Image2() { return Image2_; }
+    RECT Image1Rect() const;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct LabelItem {
+        RECT twips;  // left, top, width, height
+        std::wstring text;
+        UINT format;
+    };
+
+    static LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR which, DWORD_PTR self);
+    void beforeChar(Box which, wchar_t ch);
+    void tabFrom(Box which, bool backwards);
+    void setLabel(Label which, std::wstring text);
+    void setBox(Box which, const std::wstring& text);
+    void clearBoxes();
+    void setHideEnabled(bool enabled);
+    void showTime();
+    void closeSoon();
+    void paint(HDC dc);
+    RECT px(const RECT& twips) const;
+
+    Services services_;
+    frmclockState& state_;
+    IAlarmOwner& owner_;
+    std::wstring helpFile_;
+    HINSTANCE instance_ = nullptr;
+    int dpi_ = 96;
+
+    std::array<LabelItem, kLabelCount> labels_;
+    std::array<HWND, kBoxCount> boxes_{};
+    HWND focus_ = nullptr;
+    PictureButton Imgok_, Imgcam_, Imghide_, Image2_;
+    UniqueHfont font_;
+    UniqueHbitmap panel_, title_;
 };
 
 }  // namespace qv

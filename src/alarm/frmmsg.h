@@ -1,14 +1,49 @@
 #pragma once
-// The alarm's alert window. For now an empty stand-in of its final size.
+// The alert: a rounded window that greets the user with the time, shows the
+// reminder and plays the tune until "我知道了" closes it.
 
-#include "platform/standin_form.h"
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/form.h"
+#include "platform/services.h"
+#include "platform/unique_handle.h"
 
 namespace qv {
 
-class frmmsg final : public StandInForm {
+class frmmsg final : public Form {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmsg";
-    frmmsg() : StandInForm(kClassName, L"墨蝉小闹钟", 3930, 2475) {}
+    static constexpr wchar_t kTuneAlias[] = L"qorvane_tune";
+
+    frmmsg(Services services, std::wstring tunePath, std::function<void()> onAcknowledge);
+    bool Load(HINSTANCE instance);
+
+    // Shows the time and the message, and starts the tune from its beginning.
+    // Called at load and again when another alarm rings while it is open.
+    void Ring(bool playTune);
+
+    const std::wstring& lbltime() const { return lbltime_; }
+    const std::wstring& lbloutall() const { return lbloutall_; }
+    HWND cmdok() const { return cmdok_; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void stopTune();
+    RECT px(const RECT& twips) const;
+
+    Services services_;
+    std::wstring tunePath_;
+    std::function<void()> onAcknowledge_;
+    std::wstring lbltime_, lbloutall_;
+    HWND cmdok_ = nullptr;
+    bool tuneOpen_ = false;
+    int dpi_ = 96;
+    UniqueHfont font_;
 };
 
 }  // namespace qv

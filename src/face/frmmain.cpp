@@ -11,6 +11,7 @@
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/ui_text.h"
 #include "resource.h"
 
 namespace qv {
@@ -179,11 +180,7 @@ void frmmain::applyDpi(int dpi)
     Linsec_.reset(::CreatePen(PS_SOLID, scalePixels(kLinsecStyle.widthPx, dpi), toColorref(kLinsecStyle.colour)));
     Linmin_.reset(::CreatePen(PS_SOLID, scalePixels(kLinminStyle.widthPx, dpi), toColorref(kLinminStyle.colour)));
     Linhou_.reset(::CreatePen(PS_SOLID, scalePixels(kLinhouStyle.widthPx, dpi), toColorref(kLinhouStyle.colour)));
-    // GB2312 lets the font mapper find a Chinese face where SimSun is absent.
-    font_.reset(::CreateFontW(-::MulDiv(kLabelFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                              FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              L"宋体"));
+    font_ = createSongti(kLabelFontPoints, dpi);
 
     if (tooltip_) {
         TTTOOLINFOW ti{};
@@ -346,7 +343,7 @@ void frmmain::onMenuCommand(MenuId id)
         break;
     case MenuId::about:
     case MenuId::showabout:
-        showForm(frmabout_, std::nullopt);
+        showForm(frmabout_, std::nullopt, [] { return std::make_unique<frmabout>(); });
         break;
     case MenuId::end:
         // No window's unload runs: the process ends here, an armed alarm with it.
@@ -361,11 +358,11 @@ void frmmain::onMenuCommand(MenuId id)
     }
 }
 
-template <class T>
-T* frmmain::showForm(FormSlot<T>& slot, std::optional<Twin> twin)
+template <class T, class Make>
+T* frmmain::showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make)
 {
-    return slot.show([this, twin] {
-        auto form = std::make_unique<T>();
+    return slot.show([this, twin, &make] {
+        std::unique_ptr<T> form = make();
         if (!form->Load(instance_))
             return std::unique_ptr<T>();
         if (twin) {
@@ -384,9 +381,9 @@ void frmmain::toggleForm(Twin twin)
     const WindowStep step = marks_.toggleWindow(twin);
     if (step == WindowStep::Show) {
         if (twin == Twin::Clock)
-            showForm(frmclock_, twin);
+            showAlarmWindow(twin);
         else
-            showForm(Frmoptions_, twin);
+            showForm(Frmoptions_, twin, [] { return std::make_unique<Frmoptions>(); });
     } else {
         if (twin == Twin::Clock)
             frmclock_.close();
@@ -394,6 +391,54 @@ void frmmain::toggleForm(Twin twin)
             Frmoptions_.close();
     }
     syncMarks(twin);
+}
+
+frmclock* frmmain::showAlarmWindow(std::optional<Twin> twin)
+{
+    return showForm(frmclock_, twin, [this] {
+        return std::make_unique<frmclock>(services_, clockState_, *this, helpFile_);
+    });
+}
+
+void frmmain::armAlarm()
+{
+    const LocalTime now = services_.clock->now();
+    if (const std::optional<int> second = secondOfDay(Modmain::AlarmTime))
+        schedule_.arm(*second, now);
+    TmrclockEnabled_ = true;
+    // Checked just after each wall-clock second, like the hands.
+    ::SetTimer(hwnd(), kTmrclock, msToNextSecond(now.millisecond), nullptr);
+}
+
+void frmmain::alarmTick()
+{
+    const LocalTime now = services_.clock->now();
+    ::SetTimer(hwnd(), kTmrclock, msToNextSecond(now.millisecond), nullptr);
+    if (Modmain::AlarmTime.empty())
+        return;  // cancelled: the timer runs on, and nothing can match
+    if (const std::optional<Ring> r = schedule_.check(now)) {
+        ::KillTimer(hwnd(), kTmrclock);
+        TmrclockEnabled_ = false;
+        ring(*r);
+    }
+}
+
+void frmmain::ring(const Ring& r)
+{
+    // An alert still open from an earlier alarm shows the new one too.
+    frmmsg* alert = showForm(frmmsg_, std::nullopt, [this] {
+        return std::make_unique<frmmsg>(services_, Modmain::joinPath(programFolder_, L"image\\1.mid"),
+                                        [this] { acknowledgeAlert(); });
+    });
+    if (alert)
+        alert->Ring(r.playTune);
+}
+
+void frmmain::acknowledgeAlert()
+{
+    frmmsg_.close();
+    // Shows the alarm just rung; the menu marks are left as they are.
+    showAlarmWindow(Twin::Clock);
 }
 
 void frmmain::toggleDoor()
@@ -538,6 +583,8 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTmrmain)
             tick();
+        else if (wParam == kTmrclock)
+            alarmTick();
         return 0;
     case WM_TIMECHANGE:
         tick();

@@ -11,6 +11,7 @@
 
 #include "about/frmabout.h"
 #include "alarm/frmclock.h"
+#include "alarm/alarm_rules.h"
 #include "alarm/frmmsg.h"
 #include "face/face_layout.h"
 #include "face/hands.h"
@@ -25,7 +26,7 @@
 
 namespace qv {
 
-class frmmain final : public Window, public ModTray::ITrayOwner {
+class frmmain final : public Window, public ModTray::ITrayOwner, public IAlarmOwner {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
     static constexpr UINT_PTR kTmrclock = 1;  // alarm check, off until an alarm is set
@@ -48,6 +49,12 @@ public:
 
     void onMenuCommand(MenuId id);
     bool checked(Twin twin) const { return marks_.checked(twin); }
+
+    // IAlarmOwner: starts the alarm checks for the stored AlarmTime.
+    void armAlarm() override;
+    bool TmrclockEnabled() const { return TmrclockEnabled_; }
+    frmclock* alarmWindow() const { return frmclock_.get(); }
+    frmmsg* alertWindow() const { return frmmsg_.get(); }
 
     // What the face shows, for the tray module and for tests.
     bool CdDriveFound() const { return CdDriveFound_; }
@@ -96,8 +103,12 @@ private:
     void toggleDoor();
     void syncMarks(Twin twin);
     void quit();
-    template <class T>
-    T* showForm(FormSlot<T>& slot, std::optional<Twin> twin);
+    template <class T, class Make>
+    T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);
+    frmclock* showAlarmWindow(std::optional<Twin> twin);
+    void alarmTick();
+    void ring(const Ring& ring);
+    void acknowledgeAlert();
 
     Services services_;
     std::wstring programFolder_;
@@ -127,6 +138,9 @@ private:
     HGDIOBJ faceDcOld_ = nullptr, backDcOld_ = nullptr;
 
     TwinMarks marks_;
+    frmclockState clockState_;
+    AlarmSchedule schedule_;
+    bool TmrclockEnabled_ = false;
     FormSlot<frmclock> frmclock_;
     FormSlot<Frmoptions> Frmoptions_;
     FormSlot<frmabout> frmabout_;

@@ -19,9 +19,10 @@ void Form::BringForward()
 }
 
 bool Form::createCentred(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
-                         DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips)
+                         DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips,
+                         HBRUSH background)
 {
-    registerClass(instance, className, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerClass(instance, className, nullptr, background);
     if (!create(instance, className, caption, style, exStyle, 0, 0, 0, 0))
         return false;
     const int dpi = dpiForWindow(hwnd());

@@ -25,7 +25,8 @@ protected:
     // Creates the window hidden, sized to a client area given in twips at
     // the monitor's DPI, and centred on the screen's work area.
     bool createCentred(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
-                       DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips);
+                       DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips,
+                       HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

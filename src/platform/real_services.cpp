@@ -88,6 +88,21 @@ public:
     }
 };
 
+class RealMessageBox final : public IMessageBox {
+public:
+    void show(HWND owner, const std::wstring& text, const std::wstring& title) override
+    {
+        // A prompt's lines are joined by a lone CR; the box breaks lines at CR LF.
+        std::wstring shown;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            shown += text[i];
+            if (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n'))
+                shown += L'\n';
+        }
+        ::MessageBoxW(owner, shown.c_str(), title.c_str(), MB_OK);
+    }
+};
+
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { ::ExitProcess(code); }
@@ -104,7 +119,8 @@ Services realServices()
     static RealUserInput input;
     static RealProcess process;
     static MciQueue media;
-    return Services{&clock, &drives, &tray, &help, &input, &process, &media};
+    static RealMessageBox messages;
+    return Services{&clock, &drives, &tray, &help, &input, &process, &media, &messages};
 }
 
 }  // namespace qv

@@ -52,6 +52,12 @@ struct IMediaCommands {
     virtual void send(const std::wstring& command) = 0;
 };
 
+// Modal message boxes: an OK button only, no icon.
+struct IMessageBox {
+    virtual ~IMessageBox() = default;
+    virtual void show(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -66,6 +72,7 @@ struct Services {
     IUserInput* input;
     IProcess* process;
     IMediaCommands* media;
+    IMessageBox* messages;
 };
 
 // The real thing, for the program itself.

@@ -52,6 +52,19 @@ struct RecordingMedia final : IMediaCommands {
     void send(const std::wstring& command) override { commands.push_back(command); }
 };
 
+struct MessageBoxCall {
+    std::wstring text;
+    std::wstring title;
+};
+
+struct RecordingMessages final : IMessageBox {
+    std::vector<MessageBoxCall> shown;
+    void show(HWND, const std::wstring& text, const std::wstring& title) override
+    {
+        shown.push_back({text, title});
+    }
+};
+
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
     void exitNow(UINT code) override { exits.push_back(code); }
@@ -66,7 +79,11 @@ struct FakeWorld {
     ScriptedInput input;
     RecordingProcess process;
     RecordingMedia media;
-    Services services() { return Services{&clock, &drives, &tray, &help, &input, &process, &media}; }
+    RecordingMessages messages;
+    Services services()
+    {
+        return Services{&clock, &drives, &tray, &help, &input, &process, &media, &messages};
+    }
 };
 
 // Handles what is waiting in this thread's queue, without blocking.

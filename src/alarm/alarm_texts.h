@@ -1,0 +1,13 @@
+#pragma once
+// The alarm's message boxes: prompts and titles as the user sees them.
+
+namespace qv {
+
+inline constexpr wchar_t kEmptyPrompt[] = L"对不起，时间或事件不能为空\r否则我不能提醒你做事！";
+inline constexpr wchar_t kNotNumericPrompt[] = L"你输入的时间不对，不能是字母，你重新输入！";
+inline constexpr wchar_t kOutOfRangePrompt[] = L"对不起！你的时间设置不对，请重新设置";
+inline constexpr wchar_t kEarlierPrompt[] = L"你设置的时间比现在的时间早";
+inline constexpr wchar_t kWarningTitle[] = L"警告！";
+inline constexpr wchar_t kAppTitle[] = L"qorvane";  // the application's own title
+
+}  // namespace qv

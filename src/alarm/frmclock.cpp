@@ -1,0 +1,353 @@
+#include "alarm/frmclock.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "alarm/alarm_rules.h"
+#include "alarm/alarm_texts.h"
+#include "app/Modmain.h"
+#include "face/face_layout.h"
+#include "platform/decode.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+#include "platform/ui_text.h"
+#include "resource.h"
+
+namespace qv {
+namespace {
+
+constexpr UINT_PTR kTmrtime = 1;
+constexpr RECT kImage1{120, 120, 3210, 375};
+constexpr RECT kBoxes[] = {
+    {120, 1545, 375, 270},   // txthour
+    {1080, 1545, 375, 270},  // txtmin
+    {2160, 1545, 375, 270},  // txtsec
+    {120, 2400, 3210, 375},  // txtinmsg
+};
+constexpr POINT kImgok{120, 3840}, kImgcam{1200, 3840}, kImghide{2280, 3840}, kImage2{2960, 120};
+
+void drawStretched(HDC dc, HBITMAP bitmap, const RECT& to)
+{
+    if (!bitmap)
+        return;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof info, &info);
+    UniqueHdc mem(::CreateCompatibleDC(dc));
+    SelectGuard select(mem.get(), bitmap);
+    ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, mem.get(), 0, 0,
+                 info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+}  // namespace
+
+frmclock::frmclock(Services services, frmclockState& state, IAlarmOwner& owner, std::wstring helpFile)
+    : services_(services), state_(state), owner_(owner), helpFile_(std::move(helpFile))
+{
+    constexpr UINT kLine = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    labels_[lblshow] = {{120, 720, 1215, 255}, {}, kLine};
+    labels_[lbltime] = {{1440, 720, 1455, 255}, {}, kLine};
+    labels_[lblsettime] = {{120, 1200, 2295, 255}, {}, kLine};
+    labels_[lblhour] = {{600, 1560, 375, 255}, {}, kLine};
+    labels_[lblmin] = {{1560, 1560, 375, 255}, {}, kLine};
+    labels_[lblsec] = {{2640, 1560, 375, 255}, {}, kLine};
+    labels_[lblsetthing] = {{120, 1920, 2295, 255}, {}, kLine};
+    labels_[lblshowall] = {{120, 3000, 3135, 495}, {}, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX};
+}
+
+RECT frmclock::px(const RECT& t) const
+{
+    const int l = ::MulDiv(t.left, dpi_, 1440), top = ::MulDiv(t.top, dpi_, 1440);
+    return RECT{l, top, l + ::MulDiv(t.right, dpi_, 1440), top + ::MulDiv(t.bottom, dpi_, 1440)};
+}
+
+RECT frmclock::Image1Rect() const
+{
+    return px(kImage1);
+}
+
+bool frmclock::Load(HINSTANCE instance)
+{
+    instance_ = instance;
+    if (!createCentred(instance, kClassName, L"闹钟设置", WS_POPUP | WS_CLIPCHILDREN,
+                       WS_EX_TOOLWINDOW, 3450, 4485))
+        return false;
+    dpi_ = dpiForWindow(hwnd());
+    font_ = createSongti(9, dpi_);
+    panel_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ALARM_PANEL),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    title_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ALARM_TITLE),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+
+    for (int i = 0; i < kBoxCount; ++i) {
+        const RECT r = px(kBoxes[i]);
+        boxes_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, r.left,
+                                      r.top, r.right - r.left, r.bottom - r.top, hwnd(), nullptr,
+                                      instance, nullptr);
+        ::SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (i != txtinmsg)
+            ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, 2, 0);
+        ::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
+    }
+    auto at = [this](POINT t) { return POINT{::MulDiv(t.x, dpi_, 1440), ::MulDiv(t.y, dpi_, 1440)}; };
+    const POINT ok = at(kImgok), cam = at(kImgcam), hide = at(kImghide), close = at(kImage2);
+    Imgok_.Create(instance, hwnd(), ok.x, ok.y, {IDB_OK, IDB_OK_LIT}, [this] { Ok(); });
+    Imgcam_.Create(instance, hwnd(), cam.x, cam.y, {IDB_CANCEL, IDB_CANCEL_LIT}, [this] { Cancel(); });
+    Imghide_.Create(instance, hwnd(), hide.x, hide.y, {IDB_HIDE, IDB_HIDE_LIT}, [this] { closeSoon(); });
+    Image2_.Create(instance, hwnd(), close.x, close.y, {IDB_CLOSE, IDB_CLOSE_LIT}, [this] { closeSoon(); });
+
+    setLabel(lblshow, L"当前时间为:");
+    showTime();
+    setLabel(lblsettime, L"填下你的时间:(24小时制)");
+    setLabel(lblhour, L"点");
+    setLabel(lblmin, L"分");
+    setLabel(lblsec, L" 秒");
+    setLabel(lblsetthing, L"填下你的事件:");
+
+    if (state_.AlarmSet) {
+        setHideEnabled(true);
+        const std::wstring& t = Modmain::AlarmTime;
+        setBox(txthour, t.substr(0, 2));
+        setBox(txtmin, t.substr(3, 2));
+        setBox(txtsec, t.substr(6, 2));
+        setBox(txtinmsg, Modmain::AlarmMsg);
+        setLabel(lblshowall, Modmain::AlarmTime + L"   " + Modmain::AlarmMsg);
+    } else {
+        setHideEnabled(false);
+        clearBoxes();
+        setLabel(lblshowall, L"");
+    }
+    focus_ = boxes_[txthour];
+    ::SetFocus(focus_);
+    return true;
+}
+
+std::wstring frmclock::boxText(Box which) const
+{
+    const int n = ::GetWindowTextLengthW(boxes_[which]);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    ::GetWindowTextW(boxes_[which], text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+void frmclock::setBox(Box which, const std::wstring& text)
+{
+    ::SetWindowTextW(boxes_[which], text.c_str());
+}
+
+void frmclock::setLabel(Label which, std::wstring text)
+{
+    labels_[which].text = std::move(text);
+    const RECT r = px(labels_[which].twips);
+    ::InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void frmclock::clearBoxes()
+{
+    setBox(txthour, L"");
+    setBox(txtmin, L"");
+    setBox(txtsec, L"00");
+    setBox(txtinmsg, L"");
+}
+
+void frmclock::setHideEnabled(bool enabled)
+{
+    Imghide_.enable(enabled);
+    Imghide_.setPicture(enabled ? IDB_HIDE_LIT : IDB_HIDE_GREY);
+}
+
+void frmclock::showTime()
+{
+    setLabel(lbltime, systemTimeText(services_.clock->now()));
+    ::SetTimer(hwnd(), kTmrtime, msToNextSecond(services_.clock->now().millisecond), nullptr);
+}
+
+void frmclock::closeSoon()
+{
+    // Posted: the click that asks for it is still being handled by a child.
+    ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void frmclock::Ok()
+{
+    const std::wstring h = boxText(txthour), m = boxText(txtmin), s = boxText(txtsec), msg = boxText(txtinmsg);
+    switch (checkEntry(h, m, s, msg)) {
+    case EntryVerdict::Empty:
+        services_.messages->show(hwnd(), kEmptyPrompt, Modmain::ProductTitle);
+        return;
+    case EntryVerdict::NotNumeric:
+        services_.messages->show(hwnd(), kNotNumericPrompt, kWarningTitle);
+        clearBoxes();
+        return;
+    case EntryVerdict::OutOfRange:
+        services_.messages->show(hwnd(), kOutOfRangePrompt, Modmain::ProductTitle);
+        clearBoxes();
+        return;
+    case EntryVerdict::Ok:
+        break;
+    }
+    setHideEnabled(true);
+    Modmain::AlarmTime = buildAlarmTime(h, m, s);
+    if (notLaterThanNow(Modmain::AlarmTime, services_.clock->now()))
+        services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: go on
+    Modmain::AlarmMsg = msg;
+    setLabel(lblshowall, Modmain::AlarmTime + L"   " + Modmain::AlarmMsg);
+    state_.AlarmSet = true;
+    owner_.armAlarm();
+}
+
+void frmclock::Cancel()
+{
+    setLabel(lblshowall, L"");
+    clearBoxes();
+    Modmain::AlarmMsg.clear();
+    Modmain::AlarmTime.clear();
+    state_.AlarmSet = false;
+}
+
+void frmclock::beforeChar(Box which, wchar_t ch)
+{
+    constexpr wchar_t kEnter = 13;
+    const int held = ::GetWindowTextLengthW(boxes_[which]);
+    switch (which) {
+    case txthour:
+        if (held == 1)
+            ::SetFocus(boxes_[txtmin]);
+        break;
+    case txtmin:
+        if (held == 1) {
+            ::SetFocus(boxes_[txtsec]);
+            ::SendMessageW(boxes_[txtsec], EM_SETSEL, 0, 2);  // typing replaces its "00"
+        }
+        break;
+    case txtsec:
+        if (held == 1 || ch == kEnter)
+            ::SetFocus(boxes_[txtinmsg]);
+        break;
+    case txtinmsg:
+        if (ch == kEnter)
+            Ok();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmclock::tabFrom(Box which, bool backwards)
+{
+    const int next = (which + (backwards ? kBoxCount - 1 : 1)) % kBoxCount;
+    ::SetFocus(boxes_[next]);
+    ::SendMessageW(boxes_[next], EM_SETSEL, 0, -1);
+}
+
+LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR which,
+                                   DWORD_PTR ref)
+{
+    auto* self = reinterpret_cast<frmclock*>(ref);
+    const Box b = static_cast<Box>(which);
+    switch (msg) {
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB) {
+            self->tabFrom(b, ::GetKeyState(VK_SHIFT) < 0);
+            return 0;
+        }
+        if (wParam == VK_F1) {
+            self->services_.help->showHelp(self->hwnd(), self->helpFile_);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\t')
+            return 0;  // moving on was done at the key press
+        // Decided on the text before the character lands; the character still
+        // goes to this box.
+        self->beforeChar(b, static_cast<wchar_t>(wParam));
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(box, &BoxProc, which);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(box, msg, wParam, lParam);
+}
+
+void frmclock::paint(HDC dc)
+{
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    drawStretched(dc, panel_.get(), client);
+    drawStretched(dc, title_.get(), Image1Rect());
+    SaveDcGuard save(dc);
+    ::SelectObject(dc, font_.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    for (const LabelItem& l : labels_) {
+        RECT r = px(l.twips);
+        ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, l.format);
+    }
+}
+
+LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PaintDc p(hwnd());
+        // Drawn off screen, so the ticking time does not flicker.
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        UniqueHdc mem(::CreateCompatibleDC(p.dc()));
+        UniqueHbitmap buffer(::CreateCompatibleBitmap(p.dc(), client.right, client.bottom));
+        {
+            SelectGuard select(mem.get(), buffer.get());
+            paint(mem.get());
+            ::BitBlt(p.dc(), 0, 0, client.right, client.bottom, mem.get(), 0, 0, SRCCOPY);
+        }
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TIMER:
+        if (wParam == kTmrtime)
+            showTime();
+        return 0;
+    case WM_ACTIVATE:
+        // A window without dialog handling keeps its own focus across activation.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND f = ::GetFocus(); f && ::IsChild(hwnd(), f))
+                focus_ = f;
+        } else if (focus_) {
+            ::SetFocus(focus_);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        const POINT p = pointFromLParam(lParam);
+        const RECT title = Image1Rect();
+        if (::PtInRect(&title, p))
+            services_.input->dragWindow(hwnd());
+        return 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_F1) {
+            services_.help->showHelp(hwnd(), helpFile_);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        ::KillTimer(hwnd(), kTmrtime);
+        break;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace qv

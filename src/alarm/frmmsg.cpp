@@ -1,0 +1,110 @@
+#include "alarm/frmmsg.h"
+
+#include <utility>
+
+#include "app/Modmain.h"
+#include "face/face_layout.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+#include "platform/ui_text.h"
+
+namespace qv {
+namespace {
+
+constexpr RECT kLbltime{720, 240, 2295, 255};
+constexpr RECT kLbloutall{120, 600, 3255, 735};
+constexpr RECT kCmdok{1080, 1440, 1575, 735};
+constexpr int kCmdokId = 1;
+
+}  // namespace
+
+frmmsg::frmmsg(Services services, std::wstring tunePath, std::function<void()> onAcknowledge)
+    : services_(services), tunePath_(std::move(tunePath)), onAcknowledge_(std::move(onAcknowledge))
+{
+}
+
+RECT frmmsg::px(const RECT& t) const
+{
+    const int l = ::MulDiv(t.left, dpi_, 1440), top = ::MulDiv(t.top, dpi_, 1440);
+    return RECT{l, top, l + ::MulDiv(t.right, dpi_, 1440), top + ::MulDiv(t.bottom, dpi_, 1440)};
+}
+
+bool frmmsg::Load(HINSTANCE instance)
+{
+    if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 3930,
+                       2475, reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1)))
+        return false;
+    dpi_ = dpiForWindow(hwnd());
+    UniqueHrgn region(::CreateRoundRectRgn(0, 0, scalePixels(250, dpi_), scalePixels(150, dpi_),
+                                           scalePixels(50, dpi_), scalePixels(150, dpi_)));
+    if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE))
+        region.release();  // the window owns it now
+
+    font_ = createSongti(9, dpi_);
+    const RECT b = px(kCmdok);
+    cmdok_ = ::CreateWindowExW(0, L"BUTTON", L"我知道了",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, b.left, b.top,
+                               b.right - b.left, b.bottom - b.top, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdokId)), instance, nullptr);
+    ::SendMessageW(cmdok_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::SetFocus(cmdok_);
+    return true;
+}
+
+void frmmsg::Ring(bool playTune)
+{
+    lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
+    lbloutall_ = L"你现在要做的事情是:" + Modmain::AlarmMsg;
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+    stopTune();
+    if (playTune) {
+        // Queued: opening the sequencer can take a while, and may fail (no
+        // sound device, no file); the window carries on either way.
+        services_.media->send(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias);
+        services_.media->send(std::wstring(L"play ") + kTuneAlias);
+        tuneOpen_ = true;
+    }
+}
+
+void frmmsg::stopTune()
+{
+    if (tuneOpen_)
+        services_.media->send(std::wstring(L"close ") + kTuneAlias);
+    tuneOpen_ = false;
+}
+
+LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PaintDc p(hwnd());
+        SaveDcGuard save(p.dc());
+        ::SelectObject(p.dc(), font_.get());
+        ::SetBkMode(p.dc(), TRANSPARENT);
+        ::SetTextColor(p.dc(), ::GetSysColor(COLOR_WINDOWTEXT));
+        RECT t = px(kLbltime), m = px(kLbloutall);
+        ::DrawTextW(p.dc(), lbltime_.c_str(), static_cast<int>(lbltime_.size()), &t,
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        // Long reminders wrap and are cut at the box; the window does not grow.
+        ::DrawTextW(p.dc(), lbloutall_.c_str(), static_cast<int>(lbloutall_.size()), &m,
+                    DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            ::SetFocus(cmdok_);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCmdokId && HIWORD(wParam) == BN_CLICKED && onAcknowledge_)
+            onAcknowledge_();
+        return 0;
+    case WM_DESTROY:
+        stopTune();
+        break;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace qv

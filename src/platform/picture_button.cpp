@@ -1,0 +1,126 @@
+#include "platform/picture_button.h"
+
+#include "alarm/picture_button_rules.h"
+#include "platform/decode.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+
+namespace qv {
+
+bool PictureButton::Create(HINSTANCE instance, HWND parent, int xPx, int yPx, Looks looks,
+                           std::function<void()> onClick)
+{
+    instance_ = instance;
+    looks_ = looks;
+    onClick_ = std::move(onClick);
+    registerClass(instance, L"qorvane.PictureButton");
+    if (!create(instance, L"qorvane.PictureButton", L"", WS_CHILD | WS_VISIBLE, 0, xPx, yPx, 1, 1, parent))
+        return false;
+    dpi_ = dpiForWindow(hwnd());
+    setPicture(looks.normal);
+    return true;
+}
+
+void PictureButton::setPicture(int resource)
+{
+    picture_ = resource;
+    bitmap_.reset(static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(resource),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (bitmap_)
+        ::GetObjectW(bitmap_.get(), sizeof info, &info);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, ::MulDiv(info.bmWidth, dpi_, 96),
+                   ::MulDiv(info.bmHeight, dpi_, 96), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void PictureButton::enable(bool enabled)
+{
+    ::EnableWindow(hwnd(), enabled);
+    if (!enabled)
+        border_ = false;
+}
+
+void PictureButton::press()
+{
+    border_ = true;
+    ::SetCapture(hwnd());
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void PictureButton::release(LPARAM lParam)
+{
+    const bool wasPressed = border_;
+    border_ = false;
+    if (::GetCapture() == hwnd())
+        ::ReleaseCapture();
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    RECT rc{};
+    ::GetClientRect(hwnd(), &rc);
+    const POINT p = pointFromLParam(lParam);
+    if (wasPressed && ::PtInRect(&rc, p) && onClick_)
+        onClick_();  // may close the window: nothing of this object is used after it
+}
+
+LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        if (!tracking_) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
+            tracking_ = ::TrackMouseEvent(&tme) != FALSE;
+        }
+        RECT rc{};
+        ::GetClientRect(hwnd(), &rc);
+        const POINT p = pointFromLParam(lParam);
+        const double toTwips = 1440.0 / dpi_;
+        const bool lit = pointerWellInside(p.x * toTwips, p.y * toTwips, rc.right * toTwips,
+                                           rc.bottom * toTwips);
+        setPicture(lit ? looks_.lit : looks_.normal);  // reloaded on every move
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        // However fast the pointer left, the button does not stay lit.
+        tracking_ = false;
+        setPicture(looks_.normal);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        press();
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        release(lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (border_ && reinterpret_cast<HWND>(lParam) != hwnd()) {
+            border_ = false;
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDc paint(hwnd());
+        RECT rc{};
+        ::GetClientRect(hwnd(), &rc);
+        if (bitmap_) {
+            UniqueHdc mem(::CreateCompatibleDC(paint.dc()));
+            SelectGuard select(mem.get(), bitmap_.get());
+            BITMAP info{};
+            ::GetObjectW(bitmap_.get(), sizeof info, &info);
+            ::SetStretchBltMode(paint.dc(), HALFTONE);
+            ::StretchBlt(paint.dc(), 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, info.bmWidth,
+                         info.bmHeight, SRCCOPY);
+        }
+        if (border_)
+            ::FrameRect(paint.dc(), &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        return 0;
+    }
+    default:
+        break;
+    }
+    return defaultProc(msg, wParam, lParam);
+}
+
+}  // namespace qv

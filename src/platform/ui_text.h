@@ -1,0 +1,20 @@
+#pragma once
+// Fonts and texts the windows share.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/localtime.h"
+#include "platform/unique_handle.h"
+
+namespace qv {
+
+// "宋体" at the given size; GB2312 lets the font mapper find a Chinese face
+// where SimSun itself is absent.
+UniqueHfont createSongti(int points, int dpi, int weight = FW_NORMAL);
+
+// The time of day in the user's own time format (e.g. 04:47:12 in zh-CN).
+std::wstring systemTimeText(const LocalTime& t);
+
+}  // namespace qv
