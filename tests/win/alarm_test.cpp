@@ -1,0 +1,337 @@
+// The alarm window, the alarm check and the alert, on the real windows.
+
+#include "face_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include "alarm/alarm_texts.h"
+#include "app/Modmain.h"
+#include "platform/ui_text.h"
+#include "resource.h"
+
+namespace qv::test {
+namespace {
+
+class AlarmTest : public FaceTest {
+protected:
+    void SetUp() override
+    {
+        FaceTest::SetUp();
+        Modmain::AlarmTime.clear();
+        Modmain::AlarmMsg.clear();
+        world.clock.set(2026, 12, 7, 1, 8, 0, 0);
+    }
+
+    frmclock& openAlarm()
+    {
+        ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
+        frmclock* w = face->alarmWindow();
+        EXPECT_NE(w, nullptr);
+        return *w;
+    }
+
+    // Keys typed at whatever box has the focus.
+    static void type(const std::wstring& keys)
+    {
+        for (wchar_t ch : keys)
+            ::SendMessageW(::GetFocus(), WM_CHAR, ch, 0);
+    }
+
+    static void click(PictureButton& b, bool right = false)
+    {
+        ::SendMessageW(b.hwnd(), right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
+        ::SendMessageW(b.hwnd(), right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+
+    static void fill(frmclock& w, const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg)
+    {
+        ::SetWindowTextW(w.box(frmclock::txthour), h);
+        ::SetWindowTextW(w.box(frmclock::txtmin), m);
+        ::SetWindowTextW(w.box(frmclock::txtsec), s);
+        ::SetWindowTextW(w.box(frmclock::txtinmsg), msg);
+    }
+
+    void tickAlarm(int h, int m, int s, int day = 7)
+    {
+        world.clock.set(2026, 12, day, day % 7, h, m, s);
+        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    }
+
+    static std::vector<std::wstring> boxes(frmclock& w)
+    {
+        return {w.boxText(frmclock::txthour), w.boxText(frmclock::txtmin),
+                w.boxText(frmclock::txtsec), w.boxText(frmclock::txtinmsg)};
+    }
+
+    std::wstring tuneOpen() const
+    {
+        return L"open \"C:\\Apps\\qorvane\\image\\1.mid\" type sequencer alias qorvane_tune";
+    }
+};
+
+using Boxes = std::vector<std::wstring>;
+
+TEST_F(AlarmTest, OpensEmptyWithTheFocusInTheHourAndHideGreyed)
+{
+    load();
+    frmclock& w = openAlarm();
+    EXPECT_EQ(boxes(w), (Boxes{L"", L"", L"00", L""}));
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txthour));
+    EXPECT_EQ(w.label(frmclock::lblshow), L"当前时间为:");
+    EXPECT_EQ(w.label(frmclock::lbltime), systemTimeText(world.clock.time));
+    EXPECT_EQ(w.label(frmclock::lblsec), L" 秒");
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"");
+    EXPECT_FALSE(::IsWindowEnabled(w.Imghide().hwnd()));
+    EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_GREY);
+    RECT r{};
+    ::GetClientRect(w.Imghide().hwnd(), &r);
+    EXPECT_EQ(r.bottom, 30);  // the greyed picture is 2 px taller
+    ::GetClientRect(w.hwnd(), &r);
+    EXPECT_EQ(r.right, 230);
+    EXPECT_EQ(r.bottom, 299);
+    EXPECT_TRUE(::GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(::GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & WS_CAPTION);
+}
+
+TEST_F(AlarmTest, TypingMovesThroughTheBoxesAndEnterConfirms)
+{
+    load();
+    frmclock& w = openAlarm();
+    type(L"9");
+    type(L"\b");  // Backspace counts: one character held, so the focus moves on
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txtmin));
+    EXPECT_EQ(w.boxText(frmclock::txthour), L"");
+    type(L"05");
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txtsec));
+    DWORD from = 0, to = 0;
+    ::SendMessageW(w.box(frmclock::txtsec), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 2u);  // "00" is selected
+    type(L"3");
+    EXPECT_EQ(w.boxText(frmclock::txtsec), L"3");
+    type(L"0");
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txtinmsg));
+    EXPECT_EQ(w.boxText(frmclock::txtsec), L"30");
+    ::SetFocus(w.box(frmclock::txthour));
+    type(L"12345");  // two characters at most
+    EXPECT_EQ(w.boxText(frmclock::txthour), L"12");
+
+    ::SetFocus(w.box(frmclock::txtinmsg));
+    type(L"开会\r");
+    EXPECT_TRUE(world.messages.shown.empty());
+    EXPECT_EQ(Modmain::AlarmTime, L"12:05:30");
+    EXPECT_EQ(Modmain::AlarmMsg, L"开会");
+    EXPECT_TRUE(face->TmrclockEnabled());
+}
+
+TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    EXPECT_TRUE(world.messages.shown.empty());
+    EXPECT_EQ(Modmain::AlarmTime, L"09:05:00");
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
+    EXPECT_TRUE(::IsWindowEnabled(w.Imghide().hwnd()));
+    EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_LIT);
+    EXPECT_TRUE(face->TmrclockEnabled());
+
+    // Closed with Hide: the alarm stays armed.
+    click(w.Imghide());
+    pumpMessages();
+    EXPECT_EQ(face->alarmWindow(), nullptr);
+    EXPECT_FALSE(face->checked(Twin::Clock));
+
+    tickAlarm(9, 4, 59);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    tickAlarm(9, 5, 0);
+    frmmsg* alert = face->alertWindow();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_FALSE(face->TmrclockEnabled());
+    EXPECT_EQ(alert->lbltime(), L"你好现在是:" + systemTimeText(world.clock.time));
+    EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:x");
+    EXPECT_EQ(::GetFocus(), alert->cmdok());
+    EXPECT_EQ(world.media.commands.back(), L"play qorvane_tune");
+    EXPECT_EQ(world.media.commands[world.media.commands.size() - 2], tuneOpen());
+
+    // Got it: the alert closes with its tune, the alarm window shows the rung alarm.
+    ::SendMessageW(alert->cmdok(), BM_CLICK, 0, 0);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(world.media.commands.back(), L"close qorvane_tune");
+    frmclock* again = face->alarmWindow();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(boxes(*again), (Boxes{L"09", L"05", L"00", L"x"}));
+    EXPECT_EQ(again->label(frmclock::lblshowall), L"09:05:00   x");
+    EXPECT_FALSE(face->checked(Twin::Clock));  // opened by the alert, not the menus
+}
+
+TEST_F(AlarmTest, EachFailedCheckShowsItsBoxAndKeepsTheArmedAlarm)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+
+    fill(w, L"ab", L"1", L"1", L"");
+    click(w.Imgok());
+    fill(w, L"ab", L"1", L"1", L"y");
+    click(w.Imgok());
+    const Boxes cleared{L"", L"", L"00", L""};
+    EXPECT_EQ(boxes(w), cleared);
+    fill(w, L"24", L"0", L"0", L"y");
+    click(w.Imgok());
+    EXPECT_EQ(boxes(w), cleared);
+    fill(w, L"1", L"+1", L"0", L"y");  // a number, but never a clock reading
+    click(w.Imgok());
+
+    ASSERT_EQ(world.messages.shown.size(), 4u);
+    EXPECT_EQ(world.messages.shown[0].text, L"对不起，时间或事件不能为空\r否则我不能提醒你做事！");
+    EXPECT_EQ(world.messages.shown[0].title, L"墨蝉小闹钟");
+    EXPECT_EQ(world.messages.shown[1].text, L"你输入的时间不对，不能是字母，你重新输入！");
+    EXPECT_EQ(world.messages.shown[1].title, L"警告！");
+    EXPECT_EQ(world.messages.shown[2].text, L"对不起！你的时间设置不对，请重新设置");
+    EXPECT_EQ(world.messages.shown[2].title, L"墨蝉小闹钟");
+    EXPECT_EQ(world.messages.shown[3].title, L"墨蝉小闹钟");
+    EXPECT_EQ(Modmain::AlarmTime, L"09:05:00");
+    EXPECT_EQ(Modmain::AlarmMsg, L"x");
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
+}
+
+TEST_F(AlarmTest, AnEarlierTimeIsWarnedAboutAndRingsTomorrow)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"8", L"0", L"0", L"x");  // the current second
+    click(w.Imgok());
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, L"你设置的时间比现在的时间早");
+    EXPECT_EQ(world.messages.shown[0].title, L"qorvane");
+    EXPECT_TRUE(face->TmrclockEnabled());
+    tickAlarm(8, 0, 1);
+    tickAlarm(23, 59, 59);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    tickAlarm(8, 0, 0, 8);
+    EXPECT_NE(face->alertWindow(), nullptr);
+}
+
+TEST_F(AlarmTest, CancelForgetsTheAlarmAndReopeningShowsIt)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    click(w.Image2());  // the close button
+    pumpMessages();
+    frmclock& reopened = openAlarm();
+    EXPECT_EQ(boxes(reopened), (Boxes{L"09", L"05", L"00", L"x"}));
+    EXPECT_EQ(reopened.Imghide().picture(), IDB_HIDE_LIT);
+
+    click(reopened.Imgcam(), true);  // a right click acts too
+    EXPECT_EQ(boxes(reopened), (Boxes{L"", L"", L"00", L""}));
+    EXPECT_EQ(Modmain::AlarmTime, L"");
+    EXPECT_EQ(reopened.label(frmclock::lblshowall), L"");
+    tickAlarm(9, 5, 0);
+    EXPECT_EQ(face->alertWindow(), nullptr);  // nothing rings
+
+    ::SendMessageW(reopened.hwnd(), WM_CLOSE, 0, 0);
+    frmclock& third = openAlarm();
+    EXPECT_FALSE(::IsWindowEnabled(third.Imghide().hwnd()));
+    EXPECT_EQ(third.Imghide().picture(), IDB_HIDE_GREY);
+}
+
+TEST_F(AlarmTest, ButtonsLightWellInsideTheirEdgeAndDropTheLightOnLeaving)
+{
+    load();
+    PictureButton& ok = openAlarm().Imgok();
+    auto moveTo = [&](int x, int y) {
+        ::SendMessageW(ok.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        return ok.picture();
+    };
+    // 40 twips is 2 2/3 px: 3 px in is lit, 2 px is not; likewise at the far edges.
+    EXPECT_EQ(moveTo(2, 10), IDB_OK);
+    EXPECT_EQ(moveTo(3, 10), IDB_OK_LIT);
+    EXPECT_EQ(moveTo(10, 2), IDB_OK);
+    EXPECT_EQ(moveTo(10, 3), IDB_OK_LIT);
+    EXPECT_EQ(moveTo(66, 25), IDB_OK_LIT);
+    EXPECT_EQ(moveTo(67, 10), IDB_OK);
+    EXPECT_EQ(moveTo(10, 26), IDB_OK);
+    EXPECT_EQ(moveTo(30, 14), IDB_OK_LIT);
+    ::SendMessageW(ok.hwnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(ok.picture(), IDB_OK);
+
+    ::SendMessageW(ok.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(ok.hasBorder());
+    ::SendMessageW(ok.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(200, 10));  // released outside: no click
+    EXPECT_FALSE(ok.hasBorder());
+    EXPECT_TRUE(world.messages.shown.empty());
+}
+
+TEST_F(AlarmTest, TheTitleStripDragsTheWindow)
+{
+    load();
+    frmclock& w = openAlarm();
+    const RECT title = w.Image1Rect();
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(title.left + 20, title.top + 5));
+    EXPECT_EQ(world.input.drags, 1);
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 120));
+    EXPECT_EQ(world.input.drags, 1);
+}
+
+TEST_F(AlarmTest, ARingNoticedMoreThanAMinuteLateShowsTheAlertWithoutTheTune)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    tickAlarm(9, 0, 0);
+    tickAlarm(9, 6, 1);  // the computer slept through 09:05:00
+    ASSERT_NE(face->alertWindow(), nullptr);
+    EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:x");
+    EXPECT_TRUE(world.media.commands.empty());  // no tune opened or played
+}
+
+TEST_F(AlarmTest, ASecondAlarmRenewsAnAlertThatIsStillOpen)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"first");
+    click(w.Imgok());
+    tickAlarm(9, 5, 0);
+    HWND alert = face->alertWindow()->hwnd();
+
+    fill(w, L"9", L"6", L"0", L"second");
+    click(w.Imgok());
+    world.media.commands.clear();
+    tickAlarm(9, 6, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    EXPECT_EQ(face->alertWindow()->hwnd(), alert);  // the same window, renewed
+    EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:second");
+    EXPECT_EQ(world.media.commands,
+              (std::vector<std::wstring>{L"close qorvane_tune", tuneOpen(), L"play qorvane_tune"}));
+}
+
+TEST_F(AlarmTest, TheAlertIsARoundedWindowOfItsSize)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    tickAlarm(9, 5, 0);
+    HWND alert = face->alertWindow()->hwnd();
+    RECT r{};
+    ::GetClientRect(alert, &r);
+    EXPECT_EQ(r.right, 262);
+    EXPECT_EQ(r.bottom, 165);
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(alert, rgn), ERROR);
+    EXPECT_TRUE(::PtInRegion(rgn, 125, 75));
+    EXPECT_TRUE(::PtInRegion(rgn, 125, 2));    // straight top edge
+    EXPECT_FALSE(::PtInRegion(rgn, 2, 2));     // rounded ends
+    EXPECT_FALSE(::PtInRegion(rgn, 255, 75));  // beyond 250 px
+    ::DeleteObject(rgn);
+}
+
+}  // namespace
+}  // namespace qv::test
