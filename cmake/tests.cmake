@@ -30,3 +30,8 @@ add_test(NAME core_tests COMMAND core_tests)
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   include(cmake/wine_tests.cmake)
 endif()
+
+# The alarm tune, rendered and measured: a real tune of a sensible length.
+if(NOT WIN32)
+  add_test(NAME tune COMMAND ${CMAKE_SOURCE_DIR}/tests/tune/tune_check.sh ${CMAKE_SOURCE_DIR}/image/1.mid)
+endif()

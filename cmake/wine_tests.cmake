@@ -28,3 +28,7 @@ set_tests_properties(end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
 add_test(NAME tray_end_to_end
   COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/tray_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
 set_tests_properties(tray_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+
+add_test(NAME alarm_end_to_end
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/alarm_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
+set_tests_properties(alarm_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)

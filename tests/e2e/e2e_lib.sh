@@ -48,12 +48,16 @@ start_app() {
 # click X Y BUTTON: move, pause, click (a click sent with the move can be lost).
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click "$3"; }
 
-# The newest popup menu of the program: prints "x y w h".
+# Ids of the program's windows, for telling a new popup menu from them.
+window_ids() { app_windows | cut -d' ' -f1 | sort; }
+
+# The popup menu that appeared since `window_ids` gave $1: prints "x y w h".
 open_menu_geometry() {
-    before=$1
-    poll '[ "$(app_windows | wc -l)" -gt "$before" ]' 50 || return 1
+    before_ids="$1"
+    poll '[ -n "$(window_ids | comm -13 "$before_ids" -)" ]' 50 || return 1
     sleep 0.5
-    g=$(app_windows | grep -v ' 162x162+' | grep -v ' 1x1+' | tail -n 1 | cut -d' ' -f2)
+    new_id=$(window_ids | comm -13 "$before_ids" - | head -n1)
+    g=$(app_windows | grep "^$new_id " | cut -d' ' -f2)
     w=${g%%x*}; r=${g#*x}; h=${r%%+*}; r=${r#*+}; x=${r%%+*}; y=${r#*+}
     echo "$x $y $w $h"
 }

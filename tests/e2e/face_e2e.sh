@@ -15,9 +15,9 @@ poll "! kill -0 $second" 150 || fail "the second copy did not exit"
 [ "$(app_windows | grep -c ' 162x162+')" -eq 1 ] || fail "two faces after a second start"
 
 # Right-click the face (away from the weekday): the face menu opens.
-before=$(app_windows | wc -l)
+window_ids > "$shots/before-ids"
 click 937 40 3
-set -- $(open_menu_geometry "$before") || fail "no menu after a right click"
+set -- $(open_menu_geometry "$shots/before-ids") || fail "no menu after a right click"
 [ "$#" -eq 4 ] || fail "no menu after a right click"
 import -window root "$shots/face-menu.png"
 [ "$4" -gt 100 ] || fail "menu too small: $*"

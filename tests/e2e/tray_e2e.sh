@@ -22,9 +22,9 @@ icon_is_red() {
 poll icon_is_red 50 || fail "no tray icon"
 
 # Face menu, first item "隐藏钟面": the face goes.
-before=$(app_windows | wc -l)
+window_ids > "$shots/before-ids"
 click 937 40 3
-set -- $(open_menu_geometry "$before")
+set -- $(open_menu_geometry "$shots/before-ids")
 [ "$#" -eq 4 ] || fail "no face menu"
 click $(($1 + $3 / 2)) $(($2 + 10)) 1
 poll "! viewable $face" 50 || fail "the face did not hide"
@@ -36,9 +36,9 @@ poll "viewable $face" 50 || fail "the tray icon did not bring the face back"
 app_windows | grep -q " 162x162+857+0$" || fail "face came back elsewhere: $(app_windows)"
 
 # Tray menu: its last item is "退出", which closes every window.
-before=$(app_windows | wc -l)
+window_ids > "$shots/before-ids"
 click $icon_x $icon_y 3
-set -- $(open_menu_geometry "$before")
+set -- $(open_menu_geometry "$shots/before-ids")
 [ "$#" -eq 4 ] || fail "no tray menu"
 import -window root "$shots/tray-menu.png"
 click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1

@@ -1,0 +1,66 @@
+#!/bin/sh
+# An alarm from end to end with the real clock: set it a few seconds ahead
+# from the face menu, hide the window, see the alert at that second, press
+# "我知道了" and see the alarm window again.
+set -u
+. "$(dirname "$0")/e2e_lib.sh"
+
+# The window of the program with this size, if it is on screen.
+window_of_size() {
+    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
+        viewable "$id" && { echo "$id"; return 0; }
+    done
+    return 1
+}
+origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
+
+start_app
+
+# Face menu, third line: "显示闹钟设置" (after "隐藏钟面" and a separator).
+window_ids > "$shots/before-ids"
+click 937 40 3
+set -- $(open_menu_geometry "$shots/before-ids")
+[ "$#" -eq 4 ] || fail "no face menu"
+click $(($1 + $3 / 2)) $(($2 + 39)) 1
+poll 'window_of_size 230x299' 50 || fail "the alarm window did not open"
+alarm=$(window_of_size 230x299)
+
+# A time 12 s ahead; the boxes move the focus on by themselves.
+at=$(( $(date +%s) + 12 ))
+hh=$(date -d "@$at" +%H); mm=$(date -d "@$at" +%M); ss=$(date -d "@$at" +%S)
+sleep 0.5
+xdotool type --delay 120 "$hh$mm$ss"
+xdotool type --delay 120 "meeting"
+xdotool key Return
+sleep 1
+import -window root "$shots/alarm-set.png"
+
+# Hide (the third picture button) closes the window; the alarm stays armed.
+set -- $(origin "$alarm")
+click $(($1 + 152 + 34)) $(($2 + 256 + 14)) 1
+poll '! window_of_size 230x299' 50 || fail "Hide did not close the alarm window"
+
+# The alert comes at the alarm's second.
+poll 'window_of_size 262x165' 250 || fail "no alert by $hh:$mm:$ss"
+rang=$(date +%s)
+[ "$rang" -le $((at + 3)) ] || fail "the alert came $((rang - at)) s late"
+alert=$(window_of_size 262x165)
+sleep 0.5
+import -window root "$shots/alert.png"
+
+# "我知道了": the alert goes and the alarm window shows the rung alarm.
+set -- $(origin "$alert")
+click $(($1 + 124)) $(($2 + 120)) 1
+poll '! window_of_size 262x165' 50 || fail "the alert did not close"
+poll 'window_of_size 230x299' 50 || fail "the alarm window did not come back"
+sleep 0.5
+import -window root "$shots/alarm-after.png"
+
+# Leave through the face menu's "退出".
+window_ids > "$shots/before-ids"
+click 937 40 3
+set -- $(open_menu_geometry "$shots/before-ids")
+[ "$#" -eq 4 ] || fail "no face menu at the end"
+click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+expect_exit_0
+echo "PASS"
