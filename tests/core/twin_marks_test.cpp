@@ -56,10 +56,3 @@ TEST(TwinMarks, StartupCloseHappensOnceAndLeavesTheMarks)
     EXPECT_FALSE(marks.takeStartupClose());  // later paints send nothing
     EXPECT_EQ(marks.toggleDoor(), DoorCommand::Close);
 }
-
-TEST(TwinMarks, OtherItemsHaveNoTwin)
-{
-    for (MenuId id : {MenuId::hidefrmmain, MenuId::showfrmmain, MenuId::help, MenuId::about,
-                      MenuId::showabout, MenuId::end, MenuId::quit})
-        EXPECT_FALSE(qv::twinOf(id).has_value()) << static_cast<unsigned>(id);
-}

@@ -65,23 +65,6 @@ TEST_F(FaceTest, HandsShowTheClockInTheirColours)
     EXPECT_FALSE(shot.shows(80, 2, 0, RGB(255, 255, 255)));
 }
 
-TEST_F(FaceTest, HandsFollowTheClockAtEachTickAndSecondHandDrawsOnTop)
-{
-    load();
-    world.clock.set(2026, 12, 7, 1, 0, 0, 0);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
-    EXPECT_EQ(face->hands(), computeHands(0, 0, 0, 2430, 2430));
-    // All three point at 12; the second hand is drawn last.
-    EXPECT_EQ(PrintedClient(hwnd()).at(80, 50), kMagenta);
-
-    world.clock.set(2026, 12, 7, 1, 3, 0, 15);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
-    EXPECT_EQ(face->hands(), computeHands(3, 0, 15, 2430, 2430));
-    const PrintedClient shot(hwnd());
-    EXPECT_TRUE(shot.shows(120, 78, 1, kMagenta));  // second hand at 3
-    EXPECT_TRUE(shot.shows(94, 77, 1, kCyan));      // hour hand at 3
-}
-
 TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDate)
 {
     load();

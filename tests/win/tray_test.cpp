@@ -46,15 +46,6 @@ TEST_F(FaceTest, TheTipFollowsTheDate)
     EXPECT_EQ(world.tray.calls.size(), 3u);
 }
 
-TEST_F(FaceTest, IconMessagesGoThroughTheTrayProcedure)
-{
-    load();
-    EXPECT_EQ(::GetWindowLongPtrW(hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ModTray::TrayWndProc));
-    // Messages that are not the icon's still reach the face.
-    ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
-    EXPECT_EQ(world.help.opened.size(), 1u);
-}
-
 TEST_F(FaceTest, RightReleaseOnTheIconOpensTheTrayMenu)
 {
     loadAndShow();
