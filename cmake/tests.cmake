@@ -18,6 +18,7 @@ add_executable(core_tests
   tests/core/tray_route_test.cpp
   tests/core/twin_marks_test.cpp
   tests/core/alarm_rules_test.cpp
+  tests/core/settings_test.cpp
 )
 target_link_libraries(core_tests PRIVATE qorvane_core gtest_main)
 if(MINGW)

@@ -1,0 +1,39 @@
+#pragma once
+// The current user's start-up entry, the one thing kept in the registry:
+// HKEY_CURRENT_USER\software\microsoft\windows\CurrentVersion\Run, "myexe".
+
+#include <string>
+
+#include "store/registry_store.h"
+
+namespace qv {
+
+inline constexpr wchar_t kRunKeyPath[] = L"software\\microsoft\\windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunValueName[] = L"myexe";
+
+// The folder, a backslash unless it ends with one, the file name without
+// its extension, ".exe".
+std::wstring runProgramPath(const std::wstring& folder, const std::wstring& fileName);
+
+class Clsreg {
+public:
+    Clsreg(IRegistryStore& store, std::wstring programPath);
+
+    // True when the entry names this copy of the program: after an optional
+    // opening quote it begins with the program path (letter case counts).
+    bool hsetreg() const;
+    void hsetreg(bool value) { flag_ = value; }
+
+    // Writes the entry. The path is quoted: unquoted, a path with spaces
+    // ("C:\Program Files\...") could start C:\Program.exe at logon.
+    void setreg();
+    // Deletes the entry; a missing key path is not created.
+    void delreg();
+
+private:
+    IRegistryStore& store_;
+    std::wstring programPath_;
+    bool flag_ = false;  // kept as set; nothing reads it
+};
+
+}  // namespace qv

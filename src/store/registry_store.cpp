@@ -1,0 +1,66 @@
+#include "store/registry_store.h"
+
+#include <cwctype>
+
+namespace qv {
+namespace {
+
+std::wstring fold(const std::wstring& s)
+{
+    std::wstring out = s;
+    for (wchar_t& c : out)
+        c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::wstring> MemoryRegistryStore::readValue(const std::wstring& keyPath, const std::wstring& name)
+{
+    keys_.insert(fold(keyPath));
+    const auto key = values_.find(fold(keyPath));
+    if (key == values_.end())
+        return std::nullopt;
+    const auto value = key->second.find(fold(name));
+    if (value == key->second.end())
+        return std::nullopt;
+    return value->second.data;
+}
+
+void MemoryRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
+{
+    keys_.insert(fold(keyPath));
+    auto& values = values_[fold(keyPath)];
+    const auto it = values.find(fold(name));
+    if (it == values.end())
+        values[fold(name)] = Value{name, data};
+    else
+        it->second.data = data;  // like the registry, an existing name keeps its spelling
+}
+
+void MemoryRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
+{
+    if (!hasKey(keyPath))
+        return;
+    const auto key = values_.find(fold(keyPath));
+    if (key != values_.end())
+        key->second.erase(fold(name));
+}
+
+bool MemoryRegistryStore::hasKey(const std::wstring& keyPath) const
+{
+    return keys_.count(fold(keyPath)) != 0;
+}
+
+std::optional<std::wstring> MemoryRegistryStore::storedName(const std::wstring& keyPath, const std::wstring& name) const
+{
+    const auto key = values_.find(fold(keyPath));
+    if (key == values_.end())
+        return std::nullopt;
+    const auto value = key->second.find(fold(name));
+    if (value == key->second.end())
+        return std::nullopt;
+    return value->second.name;
+}
+
+}  // namespace qv

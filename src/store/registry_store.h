@@ -1,0 +1,44 @@
+#pragma once
+// The registry as Clsreg needs it: string values under keys of the current
+// user's hive. Each call opens the key, does its one thing and closes it.
+// Key paths and value names compare without regard to letter case.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace qv {
+
+struct IRegistryStore {
+    virtual ~IRegistryStore() = default;
+    // Opens the key with create semantics (a missing key path is created),
+    // reads a string value; nullopt when there is none.
+    virtual std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) = 0;
+    // Opens the key with create semantics and writes a string value.
+    virtual void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) = 0;
+    // Opens an existing key only (never creates it) and deletes the value.
+    virtual void deleteValue(const std::wstring& keyPath, const std::wstring& name) = 0;
+};
+
+// In memory, for tests and for running the logic off Windows.
+class MemoryRegistryStore final : public IRegistryStore {
+public:
+    std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) override;
+    void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
+    void deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
+
+    bool hasKey(const std::wstring& keyPath) const;
+    // The name as it was first written (case kept), for checking spellings.
+    std::optional<std::wstring> storedName(const std::wstring& keyPath, const std::wstring& name) const;
+
+private:
+    struct Value {
+        std::wstring name;
+        std::wstring data;
+    };
+    std::set<std::wstring> keys_;                                // folded paths
+    std::map<std::wstring, std::map<std::wstring, Value>> values_;  // folded path -> folded name
+};
+
+}  // namespace qv

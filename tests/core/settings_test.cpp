@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "settings/settings_rules.h"
+#include "store/Clsreg.h"
+
+TEST(TimeBox, NumbersInRangePassAndEverythingElseIsRefused)
+{
+    for (const wchar_t* ok : {L"0", L"07", L"7.5", L"23", L" 9 ", L"+5"})
+        EXPECT_TRUE(qv::timeBoxAcceptable(ok, 23)) << ok;
+    for (const wchar_t* bad : {L"", L"  ", L"ab", L"1a", L"-1", L"24", L"23.5", L"1.2.3", L"."})
+        EXPECT_FALSE(qv::timeBoxAcceptable(bad, 23)) << bad;
+    EXPECT_TRUE(qv::timeBoxAcceptable(L"59", 59));
+    EXPECT_FALSE(qv::timeBoxAcceptable(L"60", 59));
+}
+
+TEST(TimeBox, OnlyWholeValuesMakeATimeToApply)
+{
+    const auto t = qv::wholeTimeOfDay(L"07", L"5", L" 3");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->hour, 7);
+    EXPECT_EQ(t->minute, 5);
+    EXPECT_EQ(t->second, 3);
+    EXPECT_FALSE(qv::wholeTimeOfDay(L"7.5", L"0", L"0"));
+    EXPECT_FALSE(qv::wholeTimeOfDay(L"24", L"0", L"0"));
+    EXPECT_FALSE(qv::wholeTimeOfDay(L"1", L"", L"0"));
+}
+
+TEST(NowLine, DateTwoBlanksTime)
+{
+    const qv::LocalTime t{2004, 3, 5, 9, 5, 3, 0, 5};
+    EXPECT_EQ(qv::nowLine(t), L"现在的时间是： 04年03月05日  09:05:03");
+}
+
+TEST(RunProgramPath, FolderBackslashStemExe)
+{
+    EXPECT_EQ(qv::runProgramPath(L"D:\\Tools\\Clock", L"alarm.exe"), L"D:\\Tools\\Clock\\alarm.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\", L"alarm.exe"), L"C:\\alarm.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\Program Files\\qorvane", L"QORVANE.EXE"),
+              L"C:\\Program Files\\qorvane\\QORVANE.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\时钟\\ĳ", L"qorvane.bin"), L"C:\\时钟\\ĳ\\qorvane.exe");
+}
+
+namespace {
+
+struct RunEntry : testing::Test {
+    qv::MemoryRegistryStore store;
+    const std::wstring path = L"C:\\Program Files\\qorvane\\qorvane.exe";
+    qv::Clsreg reg{store, path};
+
+    void stored(const std::wstring& data, const wchar_t* name = qv::kRunValueName)
+    {
+        store.writeValue(qv::kRunKeyPath, name, data);
+    }
+};
+
+}  // namespace
+
+TEST_F(RunEntry, NoEntryReadsFalseAndReadingCreatesTheKeyButNoValue)
+{
+    EXPECT_FALSE(store.hasKey(qv::kRunKeyPath));
+    EXPECT_FALSE(reg.hsetreg());
+    EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));
+    EXPECT_FALSE(store.readValue(qv::kRunKeyPath, qv::kRunValueName));
+}
+
+TEST_F(RunEntry, WritesTheQuotedPathAndReadsItBack)
+{
+    reg.setreg();
+    EXPECT_EQ(store.readValue(qv::kRunKeyPath, L"MyExe"), L"\"" + path + L"\"");
+    EXPECT_TRUE(reg.hsetreg());
+    reg.delreg();
+    EXPECT_FALSE(reg.hsetreg());
+    EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));  // only the value goes
+}
+
+TEST_F(RunEntry, RecognisesOurEntryInEitherFormAndNothingElse)
+{
+    stored(path);  // unquoted, as earlier versions wrote it
+    EXPECT_TRUE(reg.hsetreg());
+    stored(L"\"" + path + L"\" /minimised");
+    EXPECT_TRUE(reg.hsetreg());
+    stored(path + L" /minimised");
+    EXPECT_TRUE(reg.hsetreg());
+    stored(L"c:\\program files\\qorvane\\qorvane.exe");  // letter case counts
+    EXPECT_FALSE(reg.hsetreg());
+    stored(L"D:\\Old\\qorvane.exe");  // a copy in another folder
+    EXPECT_FALSE(reg.hsetreg());
+    stored(L"\"C:\\Program Files\\qorvane\"");  // only the folder
+    EXPECT_FALSE(reg.hsetreg());
+}
+
+TEST_F(RunEntry, ValueNamesIgnoreLetterCase)
+{
+    stored(L"\"" + path + L"\"", L"MYEXE");
+    EXPECT_TRUE(reg.hsetreg());
+    reg.setreg();
+    EXPECT_EQ(store.storedName(qv::kRunKeyPath, qv::kRunValueName), L"MYEXE");
+    reg.delreg();
+    EXPECT_FALSE(store.readValue(qv::kRunKeyPath, L"myexe"));
+}
+
+TEST_F(RunEntry, DeletingNeverCreatesTheKey)
+{
+    reg.delreg();
+    EXPECT_FALSE(store.hasKey(qv::kRunKeyPath));
+}
+
+TEST(RunEntryPaths, LongAndNonAnsiPathsRoundTrip)
+{
+    qv::MemoryRegistryStore store;
+    const std::wstring longPath = qv::runProgramPath(L"C:\\" + std::wstring(300, L'd') + L"\\闹钟 ĳ", L"qorvane.exe");
+    qv::Clsreg reg(store, longPath);
+    reg.setreg();
+    EXPECT_TRUE(reg.hsetreg());
+    qv::Clsreg other(store, longPath.substr(0, longPath.size() - 5) + L"x.exe");
+    EXPECT_FALSE(other.hsetreg());
+}
