@@ -13,11 +13,13 @@ add_library(qorvane_win STATIC
   src/alarm/frmmsg.cpp
   src/platform/picture_button.cpp
   src/platform/ui_text.cpp
+  src/platform/win_registry_store.cpp
+  src/settings/Frmoptions.cpp
 )
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm)
+target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm advapi32 uxtheme)
 
 if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")

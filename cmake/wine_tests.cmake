@@ -12,6 +12,7 @@ add_executable(window_tests
   tests/win/menus_test.cpp
   tests/win/mci_queue_test.cpp
   tests/win/alarm_test.cpp
+  tests/win/settings_test.cpp
   tests/win/main.cpp
   ${QORVANE_RC}
 )

@@ -34,6 +34,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The settings window is laid out like a dialog and takes the dialog
+        // keys (Tab in focus order); the alarm window handles its own keys.
+        if (HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            root && root == ::FindWindowW(qv::Frmoptions::kClassName, nullptr) &&
+            ::IsDialogMessageW(root, &msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

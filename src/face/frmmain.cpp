@@ -11,6 +11,7 @@
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/module_path.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 
@@ -61,8 +62,12 @@ void enableItem(HMENU menu, MenuId id, bool enabled)
 
 }  // namespace
 
-frmmain::frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed)
-    : services_(services), programFolder_(std::move(programFolder)), onClosed_(std::move(onClosed))
+frmmain::frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed,
+                 std::wstring programFileName)
+    : services_(services),
+      programFolder_(std::move(programFolder)),
+      programFileName_(programFileName.empty() ? qv::programFileName() : std::move(programFileName)),
+      onClosed_(std::move(onClosed))
 {
 }
 
@@ -383,7 +388,9 @@ void frmmain::toggleForm(Twin twin)
         if (twin == Twin::Clock)
             showAlarmWindow(twin);
         else
-            showForm(Frmoptions_, twin, [] { return std::make_unique<Frmoptions>(); });
+            showForm(Frmoptions_, twin, [this] {
+                return std::make_unique<Frmoptions>(services_, runProgramPath(programFolder_, programFileName_));
+            });
     } else {
         if (twin == Twin::Clock)
             frmclock_.close();

@@ -33,7 +33,8 @@ public:
     static constexpr UINT_PTR kTmrmain = 2;   // moves the hands
 
     // `onClosed` runs when the window is destroyed (the program quits there).
-    frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed = {});
+    frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed = {},
+            std::wstring programFileName = {});
     ~frmmain() override;
 
     // Creates the window and runs the start-up sequence; the window stays hidden.
@@ -55,6 +56,7 @@ public:
     bool TmrclockEnabled() const { return TmrclockEnabled_; }
     frmclock* alarmWindow() const { return frmclock_.get(); }
     frmmsg* alertWindow() const { return frmmsg_.get(); }
+    Frmoptions* settingsWindow() const { return Frmoptions_.get(); }
 
     // What the face shows, for the tray module and for tests.
     bool CdDriveFound() const { return CdDriveFound_; }
@@ -112,6 +114,7 @@ private:
 
     Services services_;
     std::wstring programFolder_;
+    std::wstring programFileName_;
     std::function<void()> onClosed_;
     HINSTANCE instance_ = nullptr;
 

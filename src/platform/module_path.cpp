@@ -4,7 +4,9 @@
 
 namespace qv {
 
-std::wstring programFolder()
+namespace {
+
+std::wstring modulePath()
 {
     // Paths may exceed MAX_PATH; grow until the whole name fits.
     std::wstring path(MAX_PATH, L'\0');
@@ -18,6 +20,20 @@ std::wstring programFolder()
         }
         path.resize(path.size() * 2);
     }
+    return path;
+}
+
+}  // namespace
+
+std::wstring programFileName()
+{
+    const std::wstring path = modulePath();
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+std::wstring programFolder()
+{
+    const std::wstring path = modulePath();
     const auto slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos)
         return {};

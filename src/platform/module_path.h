@@ -8,4 +8,7 @@ namespace qv {
 // unless it is a drive's root ("C:\").
 std::wstring programFolder();
 
+// The running executable's file name, e.g. "qorvane.exe".
+std::wstring programFileName();
+
 }  // namespace qv

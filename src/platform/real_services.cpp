@@ -2,6 +2,7 @@
 
 #include "platform/mci_queue.h"
 #include "platform/unique_handle.h"
+#include "platform/win_registry_store.h"
 
 namespace qv {
 namespace {
@@ -103,6 +104,39 @@ public:
     }
 };
 
+class RealSystemTime final : public ISystemTime {
+public:
+    bool setLocalTime(const LocalTime& t) override
+    {
+        enablePrivilege();
+        SYSTEMTIME st{};
+        st.wYear = static_cast<WORD>(t.year);
+        st.wMonth = static_cast<WORD>(t.month);
+        st.wDay = static_cast<WORD>(t.day);
+        st.wHour = static_cast<WORD>(t.hour);
+        st.wMinute = static_cast<WORD>(t.minute);
+        st.wSecond = static_cast<WORD>(t.second);
+        st.wMilliseconds = static_cast<WORD>(t.millisecond);
+        return ::SetLocalTime(&st) != FALSE;
+    }
+
+private:
+    // Held but disabled by default for ordinary users on some systems;
+    // enabling it where the token has it saves a needless refusal.
+    static void enablePrivilege()
+    {
+        HANDLE raw = nullptr;
+        if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
+            return;
+        const UniqueHandleK token(raw);
+        TOKEN_PRIVILEGES tp{};
+        tp.PrivilegeCount = 1;
+        tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (::LookupPrivilegeValueW(nullptr, SE_SYSTEMTIME_NAME, &tp.Privileges[0].Luid))
+            ::AdjustTokenPrivileges(token.get(), FALSE, &tp, sizeof tp, nullptr, nullptr);
+    }
+};
+
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { ::ExitProcess(code); }
@@ -120,7 +154,10 @@ Services realServices()
     static RealProcess process;
     static MciQueue media;
     static RealMessageBox messages;
-    return Services{&clock, &drives, &tray, &help, &input, &process, &media, &messages};
+    static WinRegistryStore registry;
+    static RealSystemTime systemTime;
+    return Services{&clock,   &drives,   &tray,     &help,      &input,
+                    &process, &media,    &messages, &registry, &systemTime};
 }
 
 }  // namespace qv

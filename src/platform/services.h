@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/localtime.h"
+#include "store/registry_store.h"
 
 namespace qv {
 
@@ -58,6 +59,12 @@ struct IMessageBox {
     virtual void show(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
 };
 
+// Sets the computer's local date and time. False when the system refused.
+struct ISystemTime {
+    virtual ~ISystemTime() = default;
+    virtual bool setLocalTime(const LocalTime& t) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -73,6 +80,8 @@ struct Services {
     IProcess* process;
     IMediaCommands* media;
     IMessageBox* messages;
+    IRegistryStore* registry;
+    ISystemTime* systemTime;
 };
 
 // The real thing, for the program itself.

@@ -1,14 +1,60 @@
 #pragma once
-// The settings window. For now an empty stand-in of its final size.
+// The settings window: sets the computer's date (from a calendar) and time
+// of day (from three boxes), and switches starting at logon.
 
-#include "platform/standin_form.h"
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/form.h"
+#include "platform/services.h"
+#include "platform/unique_handle.h"
+#include "store/Clsreg.h"
 
 namespace qv {
 
-class Frmoptions final : public StandInForm {
+class Frmoptions final : public Form {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.Frmoptions";
-    Frmoptions() : StandInForm(kClassName, L"系统设置", 4455, 6060) {}
+    static constexpr wchar_t kBoxWarning[] = L"你所输入的，不符合时间格式标准！！";
+    static constexpr wchar_t kRefusedPrompt[] = L"系统拒绝更改日期或时间，请以管理员身份运行本程序后再试。";
+
+    // Control identifiers, in focus order.
+    enum Id : int {
+        Comh = 101, Comm, Coms, Cmdsettime, Cmdtime, Chkrun, Cmdok, Cmdsetdate, Cmddate, Caldate,
+        Labnow = 201, Fratime, Labh, Labm, Labs, Fradate, FratimeCaption, FradateCaption,
+    };
+
+    Frmoptions(Services services, std::wstring programPath);
+    bool Load(HINSTANCE instance);
+
+    HWND item(Id id) const { return ::GetDlgItem(hwnd(), id); }
+    std::wstring text(Id id) const;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT twips,
+             HFONT font, int listHeightPx = 0);
+    void fillBoxesWithNow();
+    void showNow();
+    void checkBox(Id box);
+    void applyDate();
+    void applyTime();
+    void onChkrun();
+    void apply(const LocalTime& t);
+    Clsreg& reg();
+
+    Services services_;
+    std::wstring programPath_;
+    std::optional<Clsreg> reg_;  // made at first use
+    HINSTANCE instance_ = nullptr;
+    int dpi_ = 96;
+    bool closing_ = false;
+    UniqueHfont font_, bigFont_;
+    UniqueHbrush background_;
 };
 
 }  // namespace qv

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/services.h"
+#include "platform/win_registry_store.h"
 
 namespace qv::test {
 
@@ -65,6 +66,17 @@ struct RecordingMessages final : IMessageBox {
     }
 };
 
+// Never the real setter: tests must not change the host's clock.
+struct RecordingSystemTime final : ISystemTime {
+    std::vector<LocalTime> set;
+    bool accept = true;
+    bool setLocalTime(const LocalTime& t) override
+    {
+        set.push_back(t);
+        return accept;
+    }
+};
+
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
     void exitNow(UINT code) override { exits.push_back(code); }
@@ -80,9 +92,12 @@ struct FakeWorld {
     RecordingProcess process;
     RecordingMedia media;
     RecordingMessages messages;
+    WinRegistryStore registry;  // the private Wine prefix's own HKEY_CURRENT_USER
+    RecordingSystemTime systemTime;
     Services services()
     {
-        return Services{&clock, &drives, &tray, &help, &input, &process, &media, &messages};
+        return Services{&clock,   &drives, &tray,     &help,      &input,
+                        &process, &media,  &messages, &registry, &systemTime};
     }
 };
 

@@ -1,0 +1,15 @@
+#pragma once
+// The real registry: string values under HKEY_CURRENT_USER, W functions.
+
+#include "store/registry_store.h"
+
+namespace qv {
+
+class WinRegistryStore final : public IRegistryStore {
+public:
+    std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) override;
+    void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
+    void deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
+};
+
+}  // namespace qv

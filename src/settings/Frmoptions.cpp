@@ -1,0 +1,254 @@
+#include "settings/Frmoptions.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <utility>
+
+#include "app/Modmain.h"
+#include "face/face_layout.h"
+#include "platform/dpi.h"
+#include "platform/ui_text.h"
+#include "settings/settings_rules.h"
+
+namespace qv {
+namespace {
+
+constexpr UINT_PTR kTirnow = 1;
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr LONG kFratimeX = 120, kFratimeY = 600, kFradateX = 120, kFradateY = 2280;
+
+RECT in(LONG x0, LONG y0, RECT r)
+{
+    return RECT{x0 + r.left, y0 + r.top, r.right, r.bottom};
+}
+
+int largestOf(int id)
+{
+    return id == Frmoptions::Comh ? 23 : 59;
+}
+
+}  // namespace
+
+Frmoptions::Frmoptions(Services services, std::wstring programPath)
+    : services_(services), programPath_(std::move(programPath))
+{
+}
+
+Clsreg& Frmoptions::reg()
+{
+    if (!reg_)
+        reg_.emplace(*services_.registry, programPath_);
+    return *reg_;
+}
+
+std::wstring Frmoptions::text(Id id) const
+{
+    HWND h = item(id);
+    const int n = ::GetWindowTextLengthW(h);
+    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+    ::GetWindowTextW(h, s.data(), n + 1);
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+
+HWND Frmoptions::add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT t,
+                     HFONT font, int listHeightPx)
+{
+    const int x = ::MulDiv(t.left, dpi_, 1440), y = ::MulDiv(t.top, dpi_, 1440);
+    const int w = ::MulDiv(t.right, dpi_, 1440), h = ::MulDiv(t.bottom, dpi_, 1440) + listHeightPx;
+    HWND c = ::CreateWindowExW(0, cls, caption, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return c;
+}
+
+bool Frmoptions::Load(HINSTANCE instance)
+{
+    instance_ = instance;
+    if (!createCentred(instance, kClassName, L"系统设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                       WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, 4455, 6060))
+        return false;
+    dpi_ = dpiForWindow(hwnd());
+    font_ = createSongti(9, dpi_);
+    // 14.25 pt: the size a 19-pixel character has at 96 DPI.
+    bigFont_.reset(::CreateFontW(-::MulDiv(1425, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+    background_.reset(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
+    const HFONT f = font_.get(), big = bigFont_.get();
+
+    // What takes no focus first; then the rest in focus order, which is
+    // the order the dialog keys walk.
+    add(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, Labnow, {120, 120, 3615, 255}, f);
+    // A frame draws its own caption in the button text colour whatever it is
+    // asked; the blue captions are labels laid over the frames' top edge.
+    add(L"BUTTON", L"", BS_GROUPBOX, Fratime, {kFratimeX, kFratimeY, 4095, 1575}, f);
+    add(L"BUTTON", L"", BS_GROUPBOX, Fradate, {kFradateX, kFradateY, 4095, 3135}, f);
+    add(L"STATIC", L"时间设置", SS_LEFT | SS_NOPREFIX, FratimeCaption, {kFratimeX + 120, kFratimeY - 15, 900, 210}, f);
+    add(L"STATIC", L"日期设置", SS_LEFT | SS_NOPREFIX, FradateCaption, {kFradateX + 120, kFradateY - 15, 900, 210}, f);
+    add(L"STATIC", L"点", SS_LEFT, Labh, in(kFratimeX, kFratimeY, {960, 480, 285, 285}), big);
+    add(L"STATIC", L"分", SS_LEFT, Labm, in(kFratimeX, kFratimeY, {2160, 480, 285, 285}), big);
+    add(L"STATIC", L"秒", SS_LEFT, Labs, in(kFratimeX, kFratimeY, {3360, 480, 285, 285}), big);
+
+    const DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+    add(L"COMBOBOX", L"", combo, Comh, in(kFratimeX, kFratimeY, {240, 480, 735, 300}), f, 200);
+    add(L"COMBOBOX", L"", combo, Comm, in(kFratimeX, kFratimeY, {1320, 480, 735, 300}), f, 200);
+    add(L"COMBOBOX", L"", combo, Coms, in(kFratimeX, kFratimeY, {2520, 480, 735, 300}), f, 200);
+    add(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, Cmdsettime, in(kFratimeX, kFratimeY, {240, 960, 1215, 375}), f);
+    add(L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, Cmdtime, in(kFratimeX, kFratimeY, {2280, 960, 1215, 375}), f);
+    HWND chkrun = add(L"BUTTON", L"随计算机启动运行", BS_AUTOCHECKBOX | WS_TABSTOP, Chkrun, {120, 5640, 2055, 255}, f);
+    add(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, Cmdok, {2280, 5520, 1935, 375}, f);
+    add(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, Cmdsetdate, in(kFradateX, kFradateY, {360, 2640, 1215, 375}), f);
+    add(L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, Cmddate, in(kFradateX, kFradateY, {2280, 2640, 1215, 375}), f);
+    // No "today" line: the date frame's own buttons do that, and it would not fit.
+    HWND cal = add(MONTHCAL_CLASSW, L"", WS_TABSTOP | WS_BORDER | MCS_NOTODAY, Caldate, in(kFradateX, kFradateY, {120, 360, 3855, 2175}), f);
+    // Themed captions ignore the colour asked for; these are drawn plain.
+    for (HWND h : {chkrun, cal})
+        ::SetWindowTheme(h, L"", L"");
+    ::SendMessageW(cal, MCM_SETCOLOR, MCSC_MONTHBK, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+    ::SendMessageW(cal, MCM_SETCOLOR, MCSC_BACKGROUND, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+
+    fillBoxesWithNow();
+    showNow();
+    for (Id box : {Comh, Comm, Coms}) {
+        for (int v = 1; v <= largestOf(box); ++v)
+            ::SendMessageW(item(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(v).c_str()));
+    }
+    if (reg().hsetreg()) {
+        // As if clicked: the entry is written again with the same data.
+        ::SendMessageW(chkrun, BM_SETCHECK, BST_CHECKED, 0);
+        onChkrun();
+    }
+    ::SendMessageW(item(Cmddate), BM_CLICK, 0, 0);  // the calendar selects today
+    ::SetFocus(item(Comh));
+    return true;
+}
+
+void Frmoptions::fillBoxesWithNow()
+{
+    const LocalTime now = services_.clock->now();
+    ::SetWindowTextW(item(Comh), std::to_wstring(now.hour).c_str());
+    ::SetWindowTextW(item(Comm), std::to_wstring(now.minute).c_str());
+    ::SetWindowTextW(item(Coms), std::to_wstring(now.second).c_str());
+}
+
+void Frmoptions::showNow()
+{
+    const LocalTime now = services_.clock->now();
+    ::SetWindowTextW(item(Labnow), nowLine(now).c_str());
+    ::SetTimer(hwnd(), kTirnow, msToNextSecond(now.millisecond), nullptr);
+}
+
+void Frmoptions::checkBox(Id box)
+{
+    if (closing_ || timeBoxAcceptable(text(box), largestOf(box)))
+        return;
+    services_.messages->show(hwnd(), kBoxWarning, L"警告！");
+    const LocalTime now = services_.clock->now();
+    const int value = box == Comh ? now.hour : box == Comm ? now.minute : now.second;
+    ::SetWindowTextW(item(box), std::to_wstring(value).c_str());
+}
+
+void Frmoptions::apply(const LocalTime& t)
+{
+    // A refusal is told, never silent; the clock stays as it was.
+    if (!services_.systemTime->setLocalTime(t))
+        services_.messages->show(hwnd(), kRefusedPrompt, Modmain::ProductTitle);
+}
+
+void Frmoptions::applyDate()
+{
+    SYSTEMTIME picked{};
+    if (::SendMessageW(item(Caldate), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)) == 0)
+        return;
+    LocalTime t = services_.clock->now();  // the time of day stays
+    t.year = picked.wYear;
+    t.month = picked.wMonth;
+    t.day = picked.wDay;
+    apply(t);
+}
+
+void Frmoptions::applyTime()
+{
+    const std::optional<TimeOfDay> tod = wholeTimeOfDay(text(Comh), text(Comm), text(Coms));
+    if (!tod) {
+        // Let through by the box check (7.5) but no time of day: nothing is applied.
+        services_.messages->show(hwnd(), kBoxWarning, L"警告！");
+        return;
+    }
+    LocalTime t = services_.clock->now();  // the date stays
+    t.hour = tod->hour;
+    t.minute = tod->minute;
+    t.second = tod->second;
+    t.millisecond = 0;
+    apply(t);
+}
+
+void Frmoptions::onChkrun()
+{
+    const LRESULT state = ::SendMessageW(item(Chkrun), BM_GETCHECK, 0, 0);
+    if (state == BST_CHECKED)
+        reg().setreg();
+    else if (state == BST_UNCHECKED)
+        reg().delreg();
+}
+
+LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam), code = HIWORD(wParam);
+        if ((id == Comh || id == Comm || id == Coms) && code == CBN_KILLFOCUS) {
+            checkBox(static_cast<Id>(id));
+            return 0;
+        }
+        if (code != BN_CLICKED)
+            break;
+        switch (id) {
+        case Cmdsetdate: applyDate(); break;
+        case Cmdsettime: applyTime(); break;
+        case Cmdtime: fillBoxesWithNow(); break;
+        case Cmddate: {
+            const LocalTime now = services_.clock->now();
+            SYSTEMTIME today{};
+            today.wYear = static_cast<WORD>(now.year);
+            today.wMonth = static_cast<WORD>(now.month);
+            today.wDay = static_cast<WORD>(now.day);
+            today.wDayOfWeek = static_cast<WORD>(now.weekday);
+            ::SendMessageW(item(Caldate), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&today));
+            break;
+        }
+        case Chkrun: onChkrun(); break;
+        case Cmdok: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+        default: break;
+        }
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        ::SetTextColor(dc, id == FratimeCaption || id == FradateCaption || id == Chkrun ? kBlue : ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
+    case WM_TIMER:
+        if (wParam == kTirnow)
+            showNow();
+        return 0;
+    case WM_CLOSE:
+        // Leaving checks no box: the focus moving away on close is no edit.
+        closing_ = true;
+        break;
+    case WM_DESTROY:
+        closing_ = true;
+        ::KillTimer(hwnd(), kTirnow);
+        break;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace qv
