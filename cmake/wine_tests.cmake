@@ -33,3 +33,7 @@ set_tests_properties(tray_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT
 add_test(NAME alarm_end_to_end
   COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/alarm_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
 set_tests_properties(alarm_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+
+add_test(NAME settings_end_to_end
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/settings_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
+set_tests_properties(settings_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)

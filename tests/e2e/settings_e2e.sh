@@ -1,0 +1,51 @@
+#!/bin/sh
+# The settings window from outside: open it from the face menu, switch
+# starting at logon on and off and see the entry come and go in the prefix's
+# registry, close it with "确定". Nothing here touches the clock.
+set -u
+. "$(dirname "$0")/e2e_lib.sh"
+
+run_entry() { wine reg query 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe 2>/dev/null | tr -d '\r'; }
+window_of_size() {
+    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
+        viewable "$id" && { echo "$id"; return 0; }
+    done
+    return 1
+}
+origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
+
+wine reg delete 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
+start_app
+
+# Face menu, fourth line: "系统设置".
+window_ids > "$shots/before-ids"
+click 937 40 3
+set -- $(open_menu_geometry "$shots/before-ids")
+[ "$#" -eq 4 ] || fail "no face menu"
+click $(($1 + $3 / 2)) $(($2 + 56)) 1
+# 297 x 404 client inside the frame Wine draws itself (3 px, 20 px caption).
+poll 'window_of_size 303x427' 50 || fail "the settings window did not open: $(app_windows)"
+settings=$(window_of_size 303x427)
+sleep 0.5
+import -window root "$shots/settings.png"
+set -- $(origin "$settings")
+cx=$(($1 + 3)); cy=$(($2 + 23))
+
+# "随计算机启动运行" on: the quoted path of this copy under the Run key.
+click $((cx + 16)) $((cy + 384)) 1
+poll 'run_entry | grep -q "REG_SZ *\".*qorvane.exe\"$"' 50 || fail "no quoted start-up entry: $(run_entry)"
+# And off again: the value is gone.
+click $((cx + 16)) $((cy + 384)) 1
+poll '! run_entry | grep -q myexe' 50 || fail "the start-up entry stayed: $(run_entry)"
+
+# "确定" at the bottom closes the window.
+click $((cx + 216)) $((cy + 380)) 1
+poll '! window_of_size 303x427' 50 || fail "确定 did not close the settings window"
+
+window_ids > "$shots/before-ids"
+click 937 40 3
+set -- $(open_menu_geometry "$shots/before-ids")
+[ "$#" -eq 4 ] || fail "no face menu at the end"
+click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+expect_exit_0
+echo "PASS"
