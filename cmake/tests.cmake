@@ -19,6 +19,7 @@ add_executable(core_tests
   tests/core/twin_marks_test.cpp
   tests/core/alarm_rules_test.cpp
   tests/core/settings_test.cpp
+  tests/core/about_shape_test.cpp
 )
 target_link_libraries(core_tests PRIVATE qorvane_core gtest_main)
 if(MINGW)

@@ -15,6 +15,7 @@ add_library(qorvane_win STATIC
   src/platform/ui_text.cpp
   src/platform/win_registry_store.cpp
   src/settings/Frmoptions.cpp
+  src/about/frmabout.cpp
 )
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
@@ -29,7 +30,7 @@ endif()
 
 # Resources go into every executable that creates the real windows.
 set(QORVANE_RC ${CMAKE_SOURCE_DIR}/res/qorvane.rc)
-file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico
+file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur
      ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
 set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_RES_FILES}")
 

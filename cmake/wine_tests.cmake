@@ -13,6 +13,7 @@ add_executable(window_tests
   tests/win/mci_queue_test.cpp
   tests/win/alarm_test.cpp
   tests/win/settings_test.cpp
+  tests/win/about_test.cpp
   tests/win/main.cpp
   ${QORVANE_RC}
 )

@@ -16,3 +16,6 @@
 #define IDB_HIDE_LIT 108
 #define IDB_CLOSE 109
 #define IDB_CLOSE_LIT 110
+
+#define IDB_ABOUT 204          // about window picture, 350 x 250
+#define IDC_POINTING_HAND 301  // 32 x 32 pointing hand, hot spot at 0,0

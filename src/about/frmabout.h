@@ -1,14 +1,45 @@
 #pragma once
-// The about window. For now an empty stand-in of its final size.
+// The about window: the artwork and version in a clock-and-panel shape.
+// The e-mail line opens a mail link; a click anywhere else closes it.
 
-#include "platform/standin_form.h"
+#include <windows.h>
+
+#include "about/about_shape.h"
+#include "platform/form.h"
+#include "platform/services.h"
+#include "platform/unique_handle.h"
 
 namespace qv {
 
-class frmabout final : public StandInForm {
+inline constexpr wchar_t kContactMailto[] = L"mailto:qorvane@example.com";
+
+// The shape as a region: an empty region, each part merged in and freed at once.
+HRGN MakeRegion();
+
+class frmabout final : public Form {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmabout";
-    frmabout() : StandInForm(kClassName, L"关于", 5325, 3795) {}
+
+    explicit frmabout(Services services) : services_(services) {}
+    bool Load(HINSTANCE instance);
+
+    bool image1Border() const { return pressed_ == Target::Image1; }
+    HWND tooltip() const { return tooltip_; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    enum class Target { None, Window, Label1, Image1 };
+    Target targetAt(POINT p) const;
+    void paint(HDC dc);
+
+    Services services_;
+    Target pressed_ = Target::None;
+    HWND tooltip_ = nullptr;
+    HCURSOR hand_ = nullptr;  // a resource cursor: shared, never destroyed
+    UniqueHbitmap picture_;
+    UniqueHfont font_;
 };
 
 }  // namespace qv

@@ -348,7 +348,7 @@ void frmmain::onMenuCommand(MenuId id)
         break;
     case MenuId::about:
     case MenuId::showabout:
-        showForm(frmabout_, std::nullopt, [] { return std::make_unique<frmabout>(); });
+        showForm(frmabout_, std::nullopt, [this] { return std::make_unique<frmabout>(services_); });
         break;
     case MenuId::end:
         // No window's unload runs: the process ends here, an armed alarm with it.

@@ -137,6 +137,14 @@ private:
     }
 };
 
+class RealShellOpen final : public IShellOpen {
+public:
+    void open(HWND owner, const std::wstring& target) override
+    {
+        ::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOW);
+    }
+};
+
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { ::ExitProcess(code); }
@@ -156,8 +164,9 @@ Services realServices()
     static RealMessageBox messages;
     static WinRegistryStore registry;
     static RealSystemTime systemTime;
-    return Services{&clock,   &drives,   &tray,     &help,      &input,
-                    &process, &media,    &messages, &registry, &systemTime};
+    static RealShellOpen shell;
+    return Services{&clock, &drives, &tray,     &help,     &input,      &process,
+                    &media, &messages, &registry, &systemTime, &shell};
 }
 
 }  // namespace qv

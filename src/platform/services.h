@@ -65,6 +65,12 @@ struct ISystemTime {
     virtual bool setLocalTime(const LocalTime& t) = 0;
 };
 
+// Hands a document or link to the program the user has for it.
+struct IShellOpen {
+    virtual ~IShellOpen() = default;
+    virtual void open(HWND owner, const std::wstring& target) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -82,6 +88,7 @@ struct Services {
     IMessageBox* messages;
     IRegistryStore* registry;
     ISystemTime* systemTime;
+    IShellOpen* shell;
 };
 
 // The real thing, for the program itself.

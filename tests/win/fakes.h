@@ -77,6 +77,11 @@ struct RecordingSystemTime final : ISystemTime {
     }
 };
 
+struct RecordingShell final : IShellOpen {
+    std::vector<std::wstring> opened;
+    void open(HWND, const std::wstring& target) override { opened.push_back(target); }
+};
+
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
     void exitNow(UINT code) override { exits.push_back(code); }
@@ -94,10 +99,11 @@ struct FakeWorld {
     RecordingMessages messages;
     WinRegistryStore registry;  // the private Wine prefix's own HKEY_CURRENT_USER
     RecordingSystemTime systemTime;
+    RecordingShell shell;
     Services services()
     {
-        return Services{&clock,   &drives, &tray,     &help,      &input,
-                        &process, &media,  &messages, &registry, &systemTime};
+        return Services{&clock, &drives,   &tray,     &help,       &input, &process,
+                        &media, &messages, &registry, &systemTime, &shell};
     }
 };
 

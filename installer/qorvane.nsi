@@ -1,0 +1,155 @@
+﻿; Per-user installer for 墨蝉小闹钟: no administrator rights, nothing outside
+; the user's own folders and HKCU.
+;   makensis -DVERSION=1.10 -DSRCDIR=build/win -DOUTFILE=dist/qorvane-1.10-setup.exe installer/qorvane.nsi
+; SRCDIR holds qorvane.exe and image/; TOPDIR (default: this file's parent
+; folder) holds res/qorvane.ico and installer/readme.txt. makensis resolves
+; relative paths from this file's folder, so pass absolute ones.
+
+; Only 64-bit Windows is supported, and only 64-bit Wine runs the tests.
+Target amd64-unicode
+
+!ifndef VERSION
+  !error "VERSION is not defined (makensis -DVERSION=...)"
+!endif
+!ifndef SRCDIR
+  !error "SRCDIR is not defined (makensis -DSRCDIR=<build folder>)"
+!endif
+!ifndef TOPDIR
+  !define TOPDIR ".."
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "qorvane-${VERSION}-setup.exe"
+!endif
+; The version resource wants four numbers.
+!ifndef VIVERSION
+  !define VIVERSION "${VERSION}.0.0"
+!endif
+
+!define PRODUCT "墨蝉小闹钟"
+!define EXE "qorvane.exe"
+!define README "读我.txt"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\qorvane"
+!define RUNKEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUNVALUE "myexe"
+!define FACECLASS "qorvane.frmmain"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\qorvane"
+InstallDirRegKey HKCU "${UNINSTKEY}" "InstallLocation"
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VIVERSION}"
+VIFileVersion "${VIVERSION}"
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+
+!define MUI_ICON "${TOPDIR}/res/qorvane.ico"
+!define MUI_UNICON "${TOPDIR}/res/qorvane.ico"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "qorvane"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${PRODUCT} ${VERSION} 安装程序"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "qorvane"
+
+; Asks a running clock to quit (WM_CLOSE ends it as its own menu's 退出 does)
+; and waits for its process, so its exe can be replaced or deleted.
+!macro QV_CLOSE_RUNNING_FN prefix
+Function ${prefix}CloseRunning
+  FindWindow $0 "${FACECLASS}"
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  DetailPrint "正在关闭正在运行的${PRODUCT}……"
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
+  ; SYNCHRONIZE
+  System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2'
+  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  ${If} $2 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r2, i 10000)'
+    System::Call 'kernel32::CloseHandle(p r2)'
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro QV_CLOSE_RUNNING_FN ""
+!insertmacro QV_CLOSE_RUNNING_FN "un."
+
+Section "-install"
+  SetShellVarContext current
+  Call CloseRunning
+
+  SetOutPath "$INSTDIR\image"
+  File "/oname=help.chm" "${SRCDIR}/image/help.chm"
+  File "/oname=1.mid" "${SRCDIR}/image/1.mid"
+  SetOutPath "$INSTDIR"
+  File "/oname=${EXE}" "${SRCDIR}/qorvane.exe"
+  File "/oname=${README}" "${TOPDIR}/installer/readme.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The shortcut's working folder is the current out path, $INSTDIR.
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTKEY}" "Publisher" "qorvane"
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayIcon" "$INSTDIR\${EXE}"
+  WriteRegStr HKCU "${UNINSTKEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTKEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTKEY}" "HelpLink" "mailto:qorvane@example.com"
+  WriteRegDWORD HKCU "${UNINSTKEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTKEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "un.-uninstall"
+  SetShellVarContext current
+  Call un.CloseRunning
+
+  ; Only the entry that starts this copy: "myexe" is a generic name, and
+  ; another program (or a copy elsewhere) may own it. The clock writes its
+  ; path quoted; StrCmp ignores letter case, as Windows paths do.
+  ReadRegStr $0 HKCU "${RUNKEY}" "${RUNVALUE}"
+  ${If} $0 == '"$INSTDIR\${EXE}"'
+  ${OrIf} $0 == "$INSTDIR\${EXE}"
+    DeleteRegValue HKCU "${RUNKEY}" "${RUNVALUE}"
+  ${EndIf}
+
+  ; A copy that would not quit keeps its exe locked on Windows.
+  retry:
+  Delete "$INSTDIR\${EXE}"
+  ${If} ${FileExists} "$INSTDIR\${EXE}"
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} 仍在运行。请先从它的菜单中选择“退出”，然后单击“重试”。" /SD IDCANCEL IDRETRY retry
+    Abort
+  ${EndIf}
+  ; Named one by one, never RMDir /r: files the user put here stay.
+  Delete "$INSTDIR\image\help.chm"
+  Delete "$INSTDIR\image\1.mid"
+  RMDir "$INSTDIR\image"
+  Delete "$INSTDIR\${README}"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+
+  Delete "${SHORTCUT}"
+  DeleteRegKey HKCU "${UNINSTKEY}"
+SectionEnd

@@ -1,0 +1,145 @@
+#include "about/frmabout.h"
+
+#include <commctrl.h>
+
+#include "platform/decode.h"
+#include "platform/gdi.h"
+#include "platform/ui_text.h"
+#include "resource.h"
+
+namespace qv {
+namespace {
+
+RECT toRect(const PxBox& b)
+{
+    return RECT{b.left, b.top, b.right, b.bottom};
+}
+
+}  // namespace
+
+HRGN MakeRegion()
+{
+    HRGN result = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN circle = ::CreateEllipticRgn(kAboutCircle.left, kAboutCircle.top, kAboutCircle.right, kAboutCircle.bottom);
+    ::CombineRgn(result, result, circle, RGN_OR);
+    ::DeleteObject(circle);
+    HRGN panel = ::CreateRectRgn(kAboutPanel.left, kAboutPanel.top, kAboutPanel.right, kAboutPanel.bottom);
+    ::CombineRgn(result, result, panel, RGN_OR);
+    ::DeleteObject(panel);
+    return result;
+}
+
+bool frmabout::Load(HINSTANCE instance)
+{
+    if (!createCentred(instance, kClassName, L"关于", WS_POPUP, WS_EX_TOOLWINDOW, 5325, 3795,
+                       reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1)))
+        return false;
+    // The system owns the region once the window has it.
+    ::SetWindowRgn(hwnd(), MakeRegion(), TRUE);
+    picture_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP,
+                                                     0, 0, LR_CREATEDIBSECTION)));
+    hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND));
+    font_ = createSongti(12, 96, FW_BOLD);
+
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 instance, nullptr);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = hwnd();
+    ti.uId = 1;
+    ti.rect = toRect(kAboutImage1);
+    ti.lpszText = const_cast<wchar_t*>(L"给我发邮件");
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    return true;
+}
+
+frmabout::Target frmabout::targetAt(POINT p) const
+{
+    if (inBox(kAboutImage1, p.x, p.y))
+        return Target::Image1;
+    if (inBox(kAboutLabel1, p.x, p.y))
+        return Target::Label1;
+    return insideAboutShape(p.x, p.y) ? Target::Window : Target::None;
+}
+
+void frmabout::paint(HDC dc)
+{
+    if (picture_) {
+        UniqueHdc mem(::CreateCompatibleDC(dc));
+        SelectGuard select(mem.get(), picture_.get());
+        ::BitBlt(dc, 0, 0, 350, 250, mem.get(), 0, 0, SRCCOPY);
+    }
+    SaveDcGuard save(dc);
+    ::SelectObject(dc, font_.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    RECT label = toRect(kAboutLabel1);
+    ::DrawTextW(dc, L"1.10", 4, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    if (pressed_ == Target::Image1) {
+        RECT frame = toRect(kAboutImage1);
+        ::FrameRect(dc, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+}
+
+LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PaintDc p(hwnd());
+        paint(p.dc());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && hand_) {
+            ::SetCursor(hand_);
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        pressed_ = targetAt(pointFromLParam(lParam));
+        ::SetCapture(hwnd());
+        if (pressed_ == Target::Image1) {
+            const RECT r = toRect(kAboutImage1);
+            ::InvalidateRect(hwnd(), &r, TRUE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        const Target pressed = pressed_;
+        pressed_ = Target::None;
+        if (::GetCapture() == hwnd())
+            ::ReleaseCapture();
+        const Target released = targetAt(pointFromLParam(lParam));
+        if (pressed == Target::Image1) {
+            const RECT r = toRect(kAboutImage1);
+            ::InvalidateRect(hwnd(), &r, TRUE);
+        }
+        if (pressed != released)
+            return 0;  // a click is a press and release on the same thing
+        if (released == Target::Image1)
+            services_.shell->open(hwnd(), kContactMailto);  // the window stays
+        else if (released == Target::Window)
+            ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (pressed_ == Target::Image1) {
+            const RECT r = toRect(kAboutImage1);
+            ::InvalidateRect(hwnd(), &r, TRUE);
+        }
+        if (reinterpret_cast<HWND>(lParam) != hwnd())
+            pressed_ = Target::None;
+        return 0;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace qv

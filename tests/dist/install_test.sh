@@ -1,0 +1,203 @@
+#!/bin/sh
+# The installer as a user meets it, under Wine: a silent install, the clock
+# started from its Start-menu shortcut, a silent uninstall (by the command
+# the programs list holds) while the clock runs, and nothing of it left.
+# Usage: tests/dist/install_test.sh BUILD_DIR PREFIX SETUP_EXE
+set -u
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ $# -eq 3 ] || fail "usage: $0 BUILD_DIR PREFIX SETUP_EXE"
+top=$(cd "$(dirname "$0")/../.." && pwd)
+[ -d "$1" ] || fail "no build folder: $1"
+build=$(cd "$1" && pwd)
+[ -f "$3" ] || fail "no installer: $3"
+setup=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null)
+[ -n "$version" ] || fail "no CMAKE_PROJECT_VERSION in $build/CMakeCache.txt"
+
+. "$top/tools/winelib.sh"
+qv_wine_env "$2"
+# Wine would copy the shortcut into the host's menus (~/.local/share).
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
+work="$build/install-test"
+rm -rf "$work"
+mkdir -p "$work"
+
+# Wine takes its Unix file-name code set from glibc. Without a glibc locale
+# for LC_ALL it falls back to ASCII and cannot create 读我.txt or the
+# shortcut. It reads only the code set there (the Windows locale comes from
+# the name), so C.UTF-8's data under the zh_CN name is enough.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    for c in /usr/lib/locale/C.utf8 /usr/lib/locale/C.UTF-8; do
+        [ -d "$c" ] && ln -sfn "$c" "$work/$LC_ALL" && break
+    done
+    export LOCPATH="$work"
+    [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || fail "no UTF-8 locale for $LC_ALL"
+fi
+
+RUNKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
+UNINSTKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\qorvane'
+LINKNAME='墨蝉小闹钟.lnk'
+
+inst=""; lnk=""; temp=""
+# Leaves the shared prefix as it was, also after a failure half-way.
+remove_install() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$inst" ] && rm -rf "$inst"
+    [ -n "$lnk" ] && rm -f "$lnk"
+    timeout 30 wine reg delete "$UNINSTKEY" /f >/dev/null 2>&1
+    timeout 30 wine reg delete "$RUNKEY" /v myexe /f >/dev/null 2>&1
+}
+finish() {
+    rc=$?
+    [ $rc -ne 0 ] && [ -n "$inst" ] && remove_install
+    # The uninstaller's temporary copy leaves its (empty) folder behind.
+    [ -n "$temp" ] && rmdir "$temp"/~nsu*.tmp 2>/dev/null
+    qv_cleanup
+    rm -rf "$work"
+    exit $rc
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+qv_start_xvfb || exit 1
+
+wq() { timeout 60 wine "$@" 2>/dev/null | tr -d '\r'; }
+# A value as it is written in a .reg file.
+regesc() { printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g'; }
+# Writes HKCU ... Run "myexe" exactly (reg add would requote the quotes).
+set_run_value() {
+    { printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n' "$RUNKEY"
+      printf '"myexe"="%s"\r\n' "$(regesc "$1")"; } | iconv -f UTF-8 -t UTF-16 >"$work/run.reg"
+    timeout 60 wine regedit /S "$wwork\\run.reg" >/dev/null 2>&1 || fail "could not set myexe"
+}
+# The data of HKCU ... Run "myexe", empty when there is none.
+run_value() {
+    rm -f "$work/run-now.reg"
+    timeout 60 wine regedit /E "$wwork\\run-now.reg" "$RUNKEY" >/dev/null 2>&1
+    [ -f "$work/run-now.reg" ] || return 0
+    iconv -f UTF-16 -t UTF-8 "$work/run-now.reg" | tr -d '\r' | sed -n 's/^"myexe"=//p'
+}
+face_shown() { xwininfo -root -tree 2>/dev/null | grep '"qorvane.exe"' | grep -q ' 162x162+'; }
+# poll COMMAND TENTHS: until COMMAND succeeds, at most TENTHS tenths of a second.
+poll() {
+    i=0
+    while ! eval "$1"; do
+        i=$((i + 1)); [ $i -ge "$2" ] && return 1; sleep 0.1
+    done
+}
+# Every process of the prefix has ended (the uninstaller runs on as a copy).
+wait_idle() { timeout "$1" wineserver -w; }
+
+started=$(date +%s)
+wwork=$(wq winepath -w "$work")
+wq cmd /c 'echo %LOCALAPPDATA%&echo %TEMP%' >"$work/vars"
+local_win=$(sed -n 1p "$work/vars"); temp_win=$(sed -n 2p "$work/vars")
+programs_win=$(wq reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Programs |
+    sed -n 's/.*REG_SZ[[:space:]]*//p')
+[ -n "$local_win" ] && [ -n "$temp_win" ] && [ -n "$programs_win" ] && [ -n "$wwork" ] ||
+    fail "cannot read the prefix's folders"
+inst_win="$local_win\\Programs\\qorvane"
+exe_win="$inst_win\\qorvane.exe"
+wq winepath -u "$inst_win" "$programs_win" "$temp_win" >"$work/paths"
+inst=$(sed -n 1p "$work/paths"); inst=${inst%/}
+lnk=$(sed -n 2p "$work/paths"); lnk="${lnk%/}/$LINKNAME"
+temp=$(sed -n 3p "$work/paths"); temp=${temp%/}
+case "$inst" in /*/Programs/qorvane) ;; *) inst=""; fail "odd install folder: $inst_win" ;; esac
+
+if [ -e "$inst" ] || [ -e "$lnk" ]; then
+    echo "note: removing an install left by an earlier run"
+    remove_install
+fi
+
+# --- Install ---------------------------------------------------------------
+timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed (exit $?)"
+
+bad=""
+for f in qorvane.exe image/help.chm image/1.mid; do
+    cmp -s "$build/$f" "$inst/$f" || bad="$bad
+  $f missing or not the build's (installer older than the build?)"
+done
+cmp -s "$top/installer/readme.txt" "$inst/读我.txt" || bad="$bad
+  读我.txt missing or not installer/readme.txt"
+[ -s "$inst/uninstall.exe" ] || bad="$bad
+  no uninstall.exe"
+[ -f "$lnk" ] || bad="$bad
+  no shortcut $lnk"
+face_shown && bad="$bad
+  the silent install started the clock"
+
+rm -f "$work/uninst.reg"
+timeout 60 wine regedit /E "$wwork\\uninst.reg" "$UNINSTKEY" >/dev/null 2>&1
+if [ -f "$work/uninst.reg" ]; then
+    iconv -f UTF-16 -t UTF-8 "$work/uninst.reg" | tr -d '\r' >"$work/uninst.txt"
+    q=$(regesc '"')
+    for line in \
+        "\"DisplayName\"=\"墨蝉小闹钟\"" \
+        "\"DisplayVersion\"=\"$version\"" \
+        "\"Publisher\"=\"qorvane\"" \
+        "\"DisplayIcon\"=\"$(regesc "$exe_win")\"" \
+        "\"InstallLocation\"=\"$(regesc "$inst_win")\"" \
+        "\"UninstallString\"=\"$q$(regesc "$inst_win\\uninstall.exe")$q\"" \
+        "\"QuietUninstallString\"=\"$q$(regesc "$inst_win\\uninstall.exe")$q /S\"" \
+        '"NoModify"=dword:00000001' \
+        '"NoRepair"=dword:00000001'; do
+        grep -qxF "$line" "$work/uninst.txt" || bad="$bad
+  programs list: no $line"
+    done
+    # Windows shows it as the size on disk; within a tenth of the files' size.
+    est=$(sed -n 's/^"EstimatedSize"=dword://p' "$work/uninst.txt")
+    kb=$(( $(find "$inst" -type f -exec cat {} + | wc -c) / 1024 ))
+    est=$(( 0x${est:-0} ))
+    [ $((est - kb)) -le $((kb / 10)) ] && [ $((kb - est)) -le $((kb / 10)) ] || bad="$bad
+  programs list: EstimatedSize $est KB, files $kb KB"
+else
+    bad="$bad
+  no programs-list entry $UNINSTKEY"
+fi
+[ -z "$bad" ] || fail "after the install:$bad"
+echo "ok: installed in $(( $(date +%s) - started )) s"
+
+# --- Run from the Start menu, and ask for start-up ---------------------------
+timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
+poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
+set_run_value "\"$exe_win\""
+[ "$(run_value)" = "\"$(regesc "\"$exe_win\"")\"" ] || fail "myexe reads back as $(run_value)"
+
+# --- Uninstall, as the programs list does it, with the clock running -------------
+quiet=$(sed -n 's/^"QuietUninstallString"=//p' "$work/uninst.txt" |
+    sed 's/^"//; s/"$//; s/\\"/"/g; s/\\\\/\\/g')
+unexe=${quiet#\"}; unexe=${unexe%%\"*}; unargs=${quiet##*\"}
+# shellcheck disable=SC2086
+timeout 60 wine "$unexe" $unargs >/dev/null 2>&1 || fail "the uninstaller failed (exit $?)"
+poll '! face_shown' 200 || fail "the uninstaller left the clock running"
+wait_idle 60 || fail "Wine processes still running 60 s after the uninstaller"
+
+bad=""
+if [ -e "$inst" ]; then
+    bad="$bad
+  left in the install folder: $(cd "$inst" && find . -mindepth 1 | tr '\n' ' ')"
+    [ -z "$(ls -A "$inst")" ] && bad="$bad (the empty folder)"
+fi
+[ -e "$lnk" ] && bad="$bad
+  shortcut $lnk"
+timeout 60 wine reg query "$UNINSTKEY" >/dev/null 2>&1 && bad="$bad
+  programs-list entry $UNINSTKEY"
+[ -n "$(run_value)" ] && bad="$bad
+  start-up value myexe = $(run_value)"
+[ -z "$bad" ] || fail "after the uninstall:$bad"
+echo "ok: uninstalled, clock closed, nothing left"
+
+# --- A start-up entry of another copy is not the uninstaller's to delete -------
+other='"C:\Tools\qorvane-1.10\qorvane.exe"'
+timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the second install failed (exit $?)"
+set_run_value "$other"
+timeout 60 wine "$inst/uninstall.exe" /S >/dev/null 2>&1 || fail "the second uninstall failed (exit $?)"
+wait_idle 60 || fail "Wine processes still running 60 s after the second uninstaller"
+[ -e "$inst" ] && fail "the second uninstall left $inst"
+kept=$(run_value)
+timeout 60 wine reg delete "$RUNKEY" /v myexe /f >/dev/null 2>&1
+[ "$kept" = "\"$(regesc "$other")\"" ] || fail "another copy's start-up value was changed: '$kept'"
+echo "ok: another copy's start-up value kept"
+
+echo "PASS ($(( $(date +%s) - started )) s)"
