@@ -38,3 +38,6 @@ set_tests_properties(alarm_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOU
 add_test(NAME settings_end_to_end
   COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/settings_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
 set_tests_properties(settings_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+
+# The help file as built: every page inside, with its contents and index.
+add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})
