@@ -6,7 +6,7 @@ NATIVE_DIR := $(BUILD)/native
 WIN_DIR    := $(BUILD)/win
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native win test run bench clean
+.PHONY: all deps native win test run bench dist clean
 
 all: win
 
@@ -33,5 +33,9 @@ run: win
 bench: win
 	tools/bench.sh $(WIN_DIR)
 
+# The release: a zip and a per-user installer in dist/.
+dist: win
+	tools/dist.sh $(WIN_DIR) dist
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

@@ -41,3 +41,11 @@ set_tests_properties(settings_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIM
 
 # The help file as built: every page inside, with its contents and index.
 add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})
+
+# The release built from this very build, installed and removed under Wine.
+add_test(NAME dist_build COMMAND ${CMAKE_SOURCE_DIR}/tools/dist.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/dist)
+set_tests_properties(dist_build PROPERTIES FIXTURES_SETUP dist)
+add_test(NAME installer
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/install_test.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX}
+          ${CMAKE_BINARY_DIR}/dist/qorvane-${PROJECT_VERSION}-setup.exe)
+set_tests_properties(installer PROPERTIES FIXTURES_REQUIRED dist RESOURCE_LOCK wineprefix TIMEOUT 180)

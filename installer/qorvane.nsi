@@ -1,9 +1,11 @@
 ﻿; Per-user installer for 墨蝉小闹钟: no administrator rights, nothing outside
-; the user's own folders and HKCU.
-;   makensis -DVERSION=1.10 -DSRCDIR=build/win -DOUTFILE=dist/qorvane-1.10-setup.exe installer/qorvane.nsi
-; SRCDIR holds qorvane.exe and image/; TOPDIR (default: this file's parent
-; folder) holds res/qorvane.ico and installer/readme.txt. makensis resolves
-; relative paths from this file's folder, so pass absolute ones.
+; the user's own folders and HKCU. tools/dist.sh builds it:
+;   makensis -DVERSION=1.10 -DSRCDIR=<build folder> -DTOPDIR=<repository>
+;            -DOUTFILE=<setup.exe> installer/qorvane.nsi
+; SRCDIR holds qorvane.exe and image/; TOPDIR (default "..") holds res/ and
+; installer/. makensis resolves relative paths from this file's folder.
+; Saved as UTF-8 with a BOM: without one, makensis on Windows reads the
+; Chinese text in the ANSI code page.
 
 ; Only 64-bit Windows is supported, and only 64-bit Wine runs the tests.
 Target amd64-unicode
@@ -55,6 +57,10 @@ VIFileVersion "${VIVERSION}"
 !define MUI_UNICON "${TOPDIR}/res/qorvane.ico"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; The stock text speaks of system files and restarts; this one touches neither.
+!define MUI_WELCOMEPAGE_TEXT "此程序将引导你完成 ${PRODUCT} ${VERSION} 的安装。$\r$\n$\r$\n\
+  只为当前用户安装，无需管理员权限。如果${PRODUCT}正在运行，安装程序会先将它关闭。$\r$\n$\r$\n\
+  点击 [下一步(N)] 继续。"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -126,6 +132,14 @@ Section "un.-uninstall"
   SetShellVarContext current
   Call un.CloseRunning
 
+  ; A copy that would not quit keeps its exe locked on Windows.
+  retry:
+  Delete "$INSTDIR\${EXE}"
+  ${If} ${FileExists} "$INSTDIR\${EXE}"
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} 仍在运行。请先从它的菜单中选择“退出”，然后单击“重试”。" /SD IDCANCEL IDRETRY retry
+    Abort
+  ${EndIf}
+
   ; Only the entry that starts this copy: "myexe" is a generic name, and
   ; another program (or a copy elsewhere) may own it. The clock writes its
   ; path quoted; StrCmp ignores letter case, as Windows paths do.
@@ -135,13 +149,6 @@ Section "un.-uninstall"
     DeleteRegValue HKCU "${RUNKEY}" "${RUNVALUE}"
   ${EndIf}
 
-  ; A copy that would not quit keeps its exe locked on Windows.
-  retry:
-  Delete "$INSTDIR\${EXE}"
-  ${If} ${FileExists} "$INSTDIR\${EXE}"
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} 仍在运行。请先从它的菜单中选择“退出”，然后单击“重试”。" /SD IDCANCEL IDRETRY retry
-    Abort
-  ${EndIf}
   ; Named one by one, never RMDir /r: files the user put here stay.
   Delete "$INSTDIR\image\help.chm"
   Delete "$INSTDIR\image\1.mid"

@@ -3,7 +3,7 @@
 set -eu
 
 pkgs="cmake g++ make googletest mingw-w64 wine wine64 xvfb xdotool x11-utils
-imagemagick fonts-wqy-microhei libchm-bin timidity fluid-soundfont-gm sox"
+imagemagick fonts-wqy-microhei libchm-bin timidity fluid-soundfont-gm sox nsis"
 missing=""
 for p in $pkgs; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||

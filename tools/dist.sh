@@ -24,6 +24,12 @@ for f in "$build/qorvane.exe" "$build/image/help.chm" "$build/image/1.mid" \
   $f"
 done
 [ -z "$missing" ] || die "missing or empty input:$missing"
+# Notepad before Windows 10 shows it right only so; git settings can change both.
+readme="$top/installer/readme.txt"
+cr=$(printf '\r')
+[ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' \n')" = efbbbf ] &&
+    [ "$(grep -c "$cr\$" "$readme")" -eq "$(wc -l <"$readme")" ] ||
+    die "$readme must be UTF-8 with a BOM and CRLF line endings"
 command -v makensis >/dev/null 2>&1 || die "makensis not found (Debian package: nsis)"
 [ -x /usr/bin/python3 ] || die "/usr/bin/python3 not found"
 
@@ -47,7 +53,7 @@ stamp=${SOURCE_DATE_EPOCH:-$(git -C "$top" log -1 --format=%ct 2>/dev/null || tr
 import sys, time, zipfile
 dest, stamp, root = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 pairs = list(zip(sys.argv[4::2], sys.argv[5::2]))
-# Zip times are local and no older than 1980.
+# Zip times carry no zone (UTC here) and start in 1980.
 when = time.gmtime(max(stamp, 315532800))[:6]
 
 def entry(name, mode):

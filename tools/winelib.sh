@@ -9,10 +9,23 @@ qv_wine_env() {
     export WINEPREFIX
     export WINEDEBUG=-all
     # Mono and Gecko cannot be fetched here; without this Wine asks for them.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # The menu builder would copy shortcuts into the host's own menus.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     # LANG alone leaves Wine in en-US; LC_ALL gives zh-CN and code page 936.
     export LC_ALL=zh_CN.UTF-8
     unset WINEARCH
+    # Wine takes its Unix file-name code set from glibc. With no glibc locale
+    # of that name it falls back to ASCII and cannot create or open files with
+    # Chinese names. It reads only the code set there (the Windows locale comes
+    # from the name), so C.UTF-8's data under the zh_CN name is enough.
+    if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+        qv_loc="$WINEPREFIX.locale"
+        mkdir -p "$qv_loc"
+        for qv_c in /usr/lib/locale/C.utf8 /usr/lib/locale/C.UTF-8; do
+            [ -d "$qv_c" ] && ln -sfn "$qv_c" "$qv_loc/$LC_ALL" && break
+        done
+        export LOCPATH="$qv_loc"
+    fi
 }
 
 # qv_start_xvfb: a private display on a free number; sets DISPLAY and QV_XVFB_PID.

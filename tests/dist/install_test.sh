@@ -5,7 +5,7 @@
 # Usage: tests/dist/install_test.sh BUILD_DIR PREFIX SETUP_EXE
 set -u
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
 [ $# -eq 3 ] || fail "usage: $0 BUILD_DIR PREFIX SETUP_EXE"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 [ -d "$1" ] || fail "no build folder: $1"
@@ -17,30 +17,15 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2
 
 . "$top/tools/winelib.sh"
 qv_wine_env "$2"
-# Wine would copy the shortcut into the host's menus (~/.local/share).
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-
 work="$build/install-test"
 rm -rf "$work"
 mkdir -p "$work"
-
-# Wine takes its Unix file-name code set from glibc. Without a glibc locale
-# for LC_ALL it falls back to ASCII and cannot create 读我.txt or the
-# shortcut. It reads only the code set there (the Windows locale comes from
-# the name), so C.UTF-8's data under the zh_CN name is enough.
-if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
-    for c in /usr/lib/locale/C.utf8 /usr/lib/locale/C.UTF-8; do
-        [ -d "$c" ] && ln -sfn "$c" "$work/$LC_ALL" && break
-    done
-    export LOCPATH="$work"
-    [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || fail "no UTF-8 locale for $LC_ALL"
-fi
 
 RUNKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\qorvane'
 LINKNAME='墨蝉小闹钟.lnk'
 
-inst=""; lnk=""; temp=""
+inst=""; lnk=""; temp=""; made_programs=""
 # Leaves the shared prefix as it was, also after a failure half-way.
 remove_install() {
     wineserver -k >/dev/null 2>&1
@@ -54,6 +39,8 @@ finish() {
     [ $rc -ne 0 ] && [ -n "$inst" ] && remove_install
     # The uninstaller's temporary copy leaves its (empty) folder behind.
     [ -n "$temp" ] && rmdir "$temp"/~nsu*.tmp 2>/dev/null
+    # The installer makes %LOCALAPPDATA%\Programs, shared on Windows and kept.
+    [ -n "$made_programs" ] && rmdir "$made_programs" 2>/dev/null
     qv_cleanup
     rm -rf "$work"
     exit $rc
@@ -105,6 +92,7 @@ lnk=$(sed -n 2p "$work/paths"); lnk="${lnk%/}/$LINKNAME"
 temp=$(sed -n 3p "$work/paths"); temp=${temp%/}
 case "$inst" in /*/Programs/qorvane) ;; *) inst=""; fail "odd install folder: $inst_win" ;; esac
 
+[ -d "${inst%/*}" ] || made_programs=${inst%/*}
 if [ -e "$inst" ] || [ -e "$lnk" ]; then
     echo "note: removing an install left by an earlier run"
     remove_install
@@ -124,8 +112,6 @@ cmp -s "$top/installer/readme.txt" "$inst/读我.txt" || bad="$bad
   no uninstall.exe"
 [ -f "$lnk" ] || bad="$bad
   no shortcut $lnk"
-face_shown && bad="$bad
-  the silent install started the clock"
 
 rm -f "$work/uninst.reg"
 timeout 60 wine regedit /E "$wwork\\uninst.reg" "$UNINSTKEY" >/dev/null 2>&1
