@@ -23,21 +23,19 @@ set_property(TARGET window_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE
 add_test(NAME window_tests COMMAND window_tests)
 set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
 
-add_test(NAME end_to_end
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/face_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
-set_tests_properties(end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+# The real program driven from outside on its own display.
+function(qv_end_to_end name script)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/${script} ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+endfunction()
 
-add_test(NAME tray_end_to_end
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/tray_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
-set_tests_properties(tray_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+qv_end_to_end(end_to_end face_e2e.sh)
 
-add_test(NAME alarm_end_to_end
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/alarm_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
-set_tests_properties(alarm_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+qv_end_to_end(tray_end_to_end tray_e2e.sh)
 
-add_test(NAME settings_end_to_end
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/settings_e2e.sh ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
-set_tests_properties(settings_end_to_end PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 180)
+qv_end_to_end(alarm_end_to_end alarm_e2e.sh)
+
+qv_end_to_end(settings_end_to_end settings_e2e.sh)
 
 # The help file as built: every page inside, with its contents and index.
 add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})

@@ -1,6 +1,7 @@
 #include "platform/services.h"
 
 #include "platform/mci_queue.h"
+#include "platform/ui_text.h"
 #include "platform/unique_handle.h"
 #include "platform/win_registry_store.h"
 
@@ -109,14 +110,7 @@ public:
     bool setLocalTime(const LocalTime& t) override
     {
         enablePrivilege();
-        SYSTEMTIME st{};
-        st.wYear = static_cast<WORD>(t.year);
-        st.wMonth = static_cast<WORD>(t.month);
-        st.wDay = static_cast<WORD>(t.day);
-        st.wHour = static_cast<WORD>(t.hour);
-        st.wMinute = static_cast<WORD>(t.minute);
-        st.wSecond = static_cast<WORD>(t.second);
-        st.wMilliseconds = static_cast<WORD>(t.millisecond);
+        const SYSTEMTIME st = toSystemTime(t);
         return ::SetLocalTime(&st) != FALSE;
     }
 

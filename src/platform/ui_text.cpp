@@ -9,7 +9,7 @@ UniqueHfont createSongti(int points, int dpi, int weight)
                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
 }
 
-std::wstring systemTimeText(const LocalTime& t)
+SYSTEMTIME toSystemTime(const LocalTime& t)
 {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(t.year);
@@ -19,6 +19,13 @@ std::wstring systemTimeText(const LocalTime& t)
     st.wHour = static_cast<WORD>(t.hour);
     st.wMinute = static_cast<WORD>(t.minute);
     st.wSecond = static_cast<WORD>(t.second);
+    st.wMilliseconds = static_cast<WORD>(t.millisecond);
+    return st;
+}
+
+std::wstring systemTimeText(const LocalTime& t)
+{
+    const SYSTEMTIME st = toSystemTime(t);
     wchar_t buf[64] = {};
     const int n = ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, 64);
     return n > 1 ? std::wstring(buf, n - 1) : std::wstring();

@@ -14,6 +14,8 @@ namespace qv {
 // where SimSun itself is absent.
 UniqueHfont createSongti(int points, int dpi, int weight = FW_NORMAL);
 
+SYSTEMTIME toSystemTime(const LocalTime& t);
+
 // The time of day in the user's own time format (e.g. 04:47:12 in zh-CN).
 std::wstring systemTimeText(const LocalTime& t);
 

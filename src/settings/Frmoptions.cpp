@@ -210,12 +210,7 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         case Cmdsettime: applyTime(); break;
         case Cmdtime: fillBoxesWithNow(); break;
         case Cmddate: {
-            const LocalTime now = services_.clock->now();
-            SYSTEMTIME today{};
-            today.wYear = static_cast<WORD>(now.year);
-            today.wMonth = static_cast<WORD>(now.month);
-            today.wDay = static_cast<WORD>(now.day);
-            today.wDayOfWeek = static_cast<WORD>(now.weekday);
+            SYSTEMTIME today = toSystemTime(services_.clock->now());
             ::SendMessageW(item(Caldate), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&today));
             break;
         }

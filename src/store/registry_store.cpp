@@ -15,16 +15,21 @@ std::wstring fold(const std::wstring& s)
 
 }  // namespace
 
+const MemoryRegistryStore::Value* MemoryRegistryStore::find(const std::wstring& keyPath,
+                                                            const std::wstring& name) const
+{
+    const auto key = values_.find(fold(keyPath));
+    if (key == values_.end())
+        return nullptr;
+    const auto value = key->second.find(fold(name));
+    return value == key->second.end() ? nullptr : &value->second;
+}
+
 std::optional<std::wstring> MemoryRegistryStore::readValue(const std::wstring& keyPath, const std::wstring& name)
 {
     keys_.insert(fold(keyPath));
-    const auto key = values_.find(fold(keyPath));
-    if (key == values_.end())
-        return std::nullopt;
-    const auto value = key->second.find(fold(name));
-    if (value == key->second.end())
-        return std::nullopt;
-    return value->second.data;
+    const Value* v = find(keyPath, name);
+    return v ? std::optional<std::wstring>(v->data) : std::nullopt;
 }
 
 void MemoryRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
@@ -54,13 +59,8 @@ bool MemoryRegistryStore::hasKey(const std::wstring& keyPath) const
 
 std::optional<std::wstring> MemoryRegistryStore::storedName(const std::wstring& keyPath, const std::wstring& name) const
 {
-    const auto key = values_.find(fold(keyPath));
-    if (key == values_.end())
-        return std::nullopt;
-    const auto value = key->second.find(fold(name));
-    if (value == key->second.end())
-        return std::nullopt;
-    return value->second.name;
+    const Value* v = find(keyPath, name);
+    return v ? std::optional<std::wstring>(v->name) : std::nullopt;
 }
 
 }  // namespace qv

@@ -37,6 +37,7 @@ private:
         std::wstring name;
         std::wstring data;
     };
+    const Value* find(const std::wstring& keyPath, const std::wstring& name) const;
     std::set<std::wstring> keys_;                                // folded paths
     std::map<std::wstring, std::map<std::wstring, Value>> values_;  // folded path -> folded name
 };

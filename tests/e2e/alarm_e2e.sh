@@ -5,14 +5,6 @@
 set -u
 . "$(dirname "$0")/e2e_lib.sh"
 
-# The window of the program with this size, if it is on screen.
-window_of_size() {
-    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
-        viewable "$id" && { echo "$id"; return 0; }
-    done
-    return 1
-}
-origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
 
 start_app
 

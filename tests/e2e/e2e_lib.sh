@@ -27,6 +27,15 @@ app_windows() {
 face_id() { app_windows | grep ' 162x162+' | head -n1 | cut -d' ' -f1; }
 viewable() { LC_ALL=C xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 
+# The program's window of this size (WxH) that is on screen, if any.
+window_of_size() {
+    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
+        viewable "$id" && { echo "$id"; return 0; }
+    done
+    return 1
+}
+origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
+
 # poll CMD TENTHS: waits up to TENTHS tenths of a second for CMD to succeed.
 poll() {
     n=0

@@ -6,13 +6,6 @@ set -u
 . "$(dirname "$0")/e2e_lib.sh"
 
 run_entry() { wine reg query 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe 2>/dev/null | tr -d '\r'; }
-window_of_size() {
-    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
-        viewable "$id" && { echo "$id"; return 0; }
-    done
-    return 1
-}
-origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
 
 wine reg delete 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
 start_app
