@@ -22,7 +22,6 @@ struct TwipRect {
 };
 
 inline constexpr TwipRect kLblweekTwips{960, 1560, 540, 180};
-inline constexpr TwipRect kImage1Twips{240, 1320, 480, 480};
 
 struct Rgb {
     std::uint8_t r, g, b;

@@ -25,7 +25,6 @@ public:
 
     // Shows a bitmap resource; the button takes its size (scaled with the DPI).
     void setPicture(int resource);
-    void setLooks(Looks looks) { looks_ = looks; }
     void enable(bool enabled);
 
     int picture() const { return picture_; }
