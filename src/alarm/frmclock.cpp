@@ -57,10 +57,9 @@ frmclock::frmclock(Services services, frmclockState& state, IAlarmOwner& owner, 
     labels_[lblshowall] = {{120, 3000, 3135, 495}, {}, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX};
 }
 
-RECT frmclock::px(const RECT& t) const
+RECT frmclock::px(const RECT& twips) const
 {
-    const int l = ::MulDiv(t.left, dpi_, 1440), top = ::MulDiv(t.top, dpi_, 1440);
-    return RECT{l, top, l + ::MulDiv(t.right, dpi_, 1440), top + ::MulDiv(t.bottom, dpi_, 1440)};
+    return twipBoxToPixels(twips, dpi_);
 }
 
 RECT frmclock::Image1Rect() const
@@ -127,11 +126,7 @@ bool frmclock::Load(HINSTANCE instance)
 
 std::wstring frmclock::boxText(Box which) const
 {
-    const int n = ::GetWindowTextLengthW(boxes_[which]);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    ::GetWindowTextW(boxes_[which], text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
+    return windowText(boxes_[which]);
 }
 
 void frmclock::setBox(Box which, const std::wstring& text)

@@ -23,10 +23,9 @@ frmmsg::frmmsg(Services services, std::wstring tunePath, std::function<void()> o
 {
 }
 
-RECT frmmsg::px(const RECT& t) const
+RECT frmmsg::px(const RECT& twips) const
 {
-    const int l = ::MulDiv(t.left, dpi_, 1440), top = ::MulDiv(t.top, dpi_, 1440);
-    return RECT{l, top, l + ::MulDiv(t.right, dpi_, 1440), top + ::MulDiv(t.bottom, dpi_, 1440)};
+    return twipBoxToPixels(twips, dpi_);
 }
 
 bool frmmsg::Load(HINSTANCE instance)

@@ -9,6 +9,21 @@ UniqueHfont createSongti(int points, int dpi, int weight)
                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
 }
 
+RECT twipBoxToPixels(const RECT& box, int dpi)
+{
+    const int left = ::MulDiv(box.left, dpi, 1440), top = ::MulDiv(box.top, dpi, 1440);
+    return RECT{left, top, left + ::MulDiv(box.right, dpi, 1440), top + ::MulDiv(box.bottom, dpi, 1440)};
+}
+
+std::wstring windowText(HWND hwnd)
+{
+    const int n = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = ::GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
 SYSTEMTIME toSystemTime(const LocalTime& t)
 {
     SYSTEMTIME st{};

@@ -16,6 +16,11 @@ UniqueHfont createSongti(int points, int dpi, int weight = FW_NORMAL);
 
 SYSTEMTIME toSystemTime(const LocalTime& t);
 
+// A box in twips (left, top, width, height) as a pixel rectangle at `dpi`.
+RECT twipBoxToPixels(const RECT& box, int dpi);
+
+std::wstring windowText(HWND hwnd);
+
 // The time of day in the user's own time format (e.g. 04:47:12 in zh-CN).
 std::wstring systemTimeText(const LocalTime& t);
 

@@ -44,20 +44,15 @@ Clsreg& Frmoptions::reg()
 
 std::wstring Frmoptions::text(Id id) const
 {
-    HWND h = item(id);
-    const int n = ::GetWindowTextLengthW(h);
-    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
-    ::GetWindowTextW(h, s.data(), n + 1);
-    s.resize(static_cast<std::size_t>(n));
-    return s;
+    return windowText(item(id));
 }
 
 HWND Frmoptions::add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT t,
                      HFONT font, int listHeightPx)
 {
-    const int x = ::MulDiv(t.left, dpi_, 1440), y = ::MulDiv(t.top, dpi_, 1440);
-    const int w = ::MulDiv(t.right, dpi_, 1440), h = ::MulDiv(t.bottom, dpi_, 1440) + listHeightPx;
-    HWND c = ::CreateWindowExW(0, cls, caption, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
+    const RECT r = twipBoxToPixels(t, dpi_);
+    HWND c = ::CreateWindowExW(0, cls, caption, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                               r.bottom - r.top + listHeightPx, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;

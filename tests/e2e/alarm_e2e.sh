@@ -9,11 +9,7 @@ set -u
 start_app
 
 # Face menu, third line: "显示闹钟设置" (after "隐藏钟面" and a separator).
-window_ids > "$shots/before-ids"
-click 937 40 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no face menu"
-click $(($1 + $3 / 2)) $(($2 + 39)) 1
+choose_from_menu 937 40 39
 poll 'window_of_size 230x299' 50 || fail "the alarm window did not open"
 alarm=$(window_of_size 230x299)
 
@@ -49,10 +45,6 @@ sleep 0.5
 import -window root "$shots/alarm-after.png"
 
 # Leave through the face menu's "退出".
-window_ids > "$shots/before-ids"
-click 937 40 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no face menu at the end"
-click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+choose_from_menu 937 40 last
 expect_exit_0
 echo "PASS"

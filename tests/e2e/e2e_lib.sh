@@ -71,6 +71,21 @@ open_menu_geometry() {
     echo "$x $y $w $h"
 }
 
+# choose_from_menu X Y DY [SHOT]: right-clicks at X,Y, then clicks the line of
+# the menu that opens DY px below its top ("last" for its bottom line),
+# taking a screenshot of the open menu first when SHOT is given.
+choose_from_menu() {
+    dy=$3; shot=${4:-}
+    window_ids > "$shots/before-ids"
+    click "$1" "$2" 3
+    set -- $(open_menu_geometry "$shots/before-ids")
+    [ "$#" -eq 4 ] || fail "no menu opened"
+    [ "$4" -gt 100 ] || fail "menu too small: $*"
+    [ -n "$shot" ] && import -window root "$shot"
+    [ "$dy" = last ] && dy=$(($4 - 10))
+    click $(($1 + $3 / 2)) $(($2 + dy)) 1
+}
+
 # Waits for the program to end; fails unless it ends with code 0.
 expect_exit_0() {
     n=0

@@ -11,11 +11,7 @@ wine reg delete 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe /f
 start_app
 
 # Face menu, fourth line: "系统设置".
-window_ids > "$shots/before-ids"
-click 937 40 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no face menu"
-click $(($1 + $3 / 2)) $(($2 + 56)) 1
+choose_from_menu 937 40 56
 # 297 x 404 client inside the frame Wine draws itself (3 px, 20 px caption).
 poll 'window_of_size 303x427' 50 || fail "the settings window did not open: $(app_windows)"
 settings=$(window_of_size 303x427)
@@ -35,10 +31,6 @@ poll '! run_entry | grep -q myexe' 50 || fail "the start-up entry stayed: $(run_
 click $((cx + 216)) $((cy + 380)) 1
 poll '! window_of_size 303x427' 50 || fail "确定 did not close the settings window"
 
-window_ids > "$shots/before-ids"
-click 937 40 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no face menu at the end"
-click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+choose_from_menu 937 40 last
 expect_exit_0
 echo "PASS"

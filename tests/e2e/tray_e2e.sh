@@ -22,11 +22,7 @@ icon_is_red() {
 poll icon_is_red 50 || fail "no tray icon"
 
 # Face menu, first item "隐藏钟面": the face goes.
-window_ids > "$shots/before-ids"
-click 937 40 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no face menu"
-click $(($1 + $3 / 2)) $(($2 + 10)) 1
+choose_from_menu 937 40 10
 poll "! viewable $face" 50 || fail "the face did not hide"
 import -window root "$shots/face-hidden.png"
 
@@ -36,12 +32,7 @@ poll "viewable $face" 50 || fail "the tray icon did not bring the face back"
 app_windows | grep -q " 162x162+857+0$" || fail "face came back elsewhere: $(app_windows)"
 
 # Tray menu: its last item is "退出", which closes every window.
-window_ids > "$shots/before-ids"
-click $icon_x $icon_y 3
-set -- $(open_menu_geometry "$shots/before-ids")
-[ "$#" -eq 4 ] || fail "no tray menu"
-import -window root "$shots/tray-menu.png"
-click $(($1 + $3 / 2)) $(($2 + $4 - 10)) 1
+choose_from_menu $icon_x $icon_y last "$shots/tray-menu.png"
 expect_exit_0
 sleep 0.5
 import -window root "$shots/tray-after-exit.png"
