@@ -73,9 +73,12 @@ long long updateArea(HWND hwnd)
 
 struct SteppingClock final : qv::IClock {
     qv::LocalTime t{2026, 12, 7, 0, 0, 0, 5, 1};
+    std::int64_t ms = 0;
     qv::LocalTime now() override { return t; }
+    std::int64_t steadyMs() override { return ms; }
     void step()
     {
+        ms += 1000;
         if (++t.second == 60) {
             t.second = 0;
             if (++t.minute == 60) {

@@ -18,6 +18,8 @@ add_executable(core_tests
   tests/core/tray_route_test.cpp
   tests/core/twin_marks_test.cpp
   tests/core/alarm_rules_test.cpp
+  tests/core/alarm_controller_test.cpp
+  tests/core/reminder_text_test.cpp
   tests/core/settings_test.cpp
   tests/core/about_shape_test.cpp
 )

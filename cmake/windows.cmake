@@ -7,8 +7,10 @@ add_library(qorvane_win STATIC
   src/platform/module_path.cpp
   src/platform/form.cpp
   src/platform/mci_queue.cpp
+  src/platform/message_loop.cpp
   src/tray/ModTray.cpp
   src/face/frmmain.cpp
+  src/alarm/alarm_host.cpp
   src/alarm/frmclock.cpp
   src/alarm/frmmsg.cpp
   src/platform/picture_button.cpp

@@ -1,9 +1,13 @@
 #include "alarm/alarm_rules.h"
 
+#include <algorithm>
+
+#include "app/digits.h"
+
 namespace qv {
 namespace {
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+constexpr bool isDigit(wchar_t c) { return isAsciiDigit(c); }
 bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 std::wstring trimmed(const std::wstring& text)
@@ -76,7 +80,7 @@ void appendTwo(std::wstring& out, int v)
 
 bool isNumericText(const std::wstring& text)
 {
-    const std::wstring t = trimmed(text);
+    const std::wstring t = trimmed(halfWidthDigits(text));
     bool digit = false, point = false;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const wchar_t c = t[i];
@@ -94,9 +98,11 @@ bool isNumericText(const std::wstring& text)
     return digit;
 }
 
-EntryVerdict checkEntry(const std::wstring& hour, const std::wstring& minute,
-                        const std::wstring& second, const std::wstring& message)
+EntryVerdict checkEntry(const std::wstring& typedHour, const std::wstring& typedMinute,
+                        const std::wstring& typedSecond, const std::wstring& message)
 {
+    const std::wstring hour = halfWidthDigits(typedHour), minute = halfWidthDigits(typedMinute),
+                       second = halfWidthDigits(typedSecond);
     if (hour.empty() || minute.empty() || second.empty() || message.empty())
         return EntryVerdict::Empty;
     if (!isNumericText(hour) || !isNumericText(minute) || !isNumericText(second))
@@ -111,7 +117,10 @@ EntryVerdict checkEntry(const std::wstring& hour, const std::wstring& minute,
 std::wstring buildAlarmTime(const std::wstring& hour, const std::wstring& minute,
                             const std::wstring& second)
 {
-    auto pad = [](const std::wstring& t) { return t.size() < 2 ? L"0" + t : t; };
+    auto pad = [](const std::wstring& typed) {
+        const std::wstring t = halfWidthDigits(typed);
+        return t.size() < 2 ? L"0" + t : t;
+    };
     return pad(hour) + L":" + pad(minute) + L":" + pad(second);
 }
 
@@ -151,25 +160,67 @@ long long absoluteSeconds(const LocalTime& t)
     return daysFromCivil(t.year, t.month, t.day) * 86400LL + t.hour * 3600LL + t.minute * 60LL + t.second;
 }
 
-void AlarmSchedule::arm(int alarmSecondOfDay, const LocalTime& now)
+LocalTime fromAbsoluteSeconds(long long seconds)
 {
-    alarm_ = alarmSecondOfDay;
-    lastCheck_ = absoluteSeconds(now);
+    long long days = seconds / 86400, rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    // Howard Hinnant's civil_from_days.
+    const long long z = days + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    LocalTime t;
+    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
+    t.hour = static_cast<int>(rest / 3600);
+    t.minute = static_cast<int>(rest / 60 % 60);
+    t.second = static_cast<int>(rest % 60);
+    t.weekday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+    return t;
 }
 
-std::optional<Ring> AlarmSchedule::check(const LocalTime& now)
+void AlarmSchedule::arm(int alarmSecondOfDay, const ClockReading& now)
 {
-    const long long n = absoluteSeconds(now);
-    const long long previous = lastCheck_;
-    lastCheck_ = n;
-    if (n <= previous)
-        return std::nullopt;  // same second again, or the clock was set back
+    alarm_ = alarmSecondOfDay;
+    lastCheck_ = absoluteSeconds(now.local);
+    lastSteadyMs_ = now.steadyMs;
+}
+
+long long AlarmSchedule::nextAfter(long long previous) const
+{
     long long next = (previous / 86400) * 86400 + alarm_;
     if (next <= previous)
         next += 86400;
+    return next;
+}
+
+LocalTime AlarmSchedule::nextRing() const
+{
+    return fromAbsoluteSeconds(nextAfter(lastCheck_));
+}
+
+std::optional<Ring> AlarmSchedule::check(const ClockReading& now)
+{
+    const long long n = absoluteSeconds(now.local);
+    const long long previous = lastCheck_;
+    const long long realSeconds = std::max<long long>(0, (now.steadyMs - lastSteadyMs_) / 1000);
+    lastCheck_ = n;
+    lastSteadyMs_ = now.steadyMs;
+    if (n <= previous)
+        return std::nullopt;  // same second again, or the clock was set back
+    const long long next = nextAfter(previous);
     if (n < next)
         return std::nullopt;
-    const long long late = n - next;
+    // The alarm moment came after the previous check, so it cannot be later
+    // than the real time since then; a wall clock that jumped forward (summer
+    // time, a clock set by hand) makes no alarm late.
+    const long long late = std::min(n - next, realSeconds);
     return Ring{late, late <= kTuneLimitSeconds};
 }
 

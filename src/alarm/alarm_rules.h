@@ -36,8 +36,14 @@ bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now);
 // Seconds since midnight of an "hh:mm:ss" text; nullopt when it is not one.
 std::optional<int> secondOfDay(const std::wstring& alarmTime);
 
+// A reading of the wall clock, with the steady clock read at the same time.
+struct ClockReading {
+    LocalTime local;
+    long long steadyMs = 0;  // real time: it never jumps with the wall clock
+};
+
 struct Ring {
-    long long lateSeconds;  // how long after the alarm time the check noticed
+    long long lateSeconds;  // real time from the alarm moment to the check that noticed it
     bool playTune;          // not when it is more than a minute late
 };
 
@@ -45,18 +51,25 @@ struct Ring {
 // previous check, so a late tick, a sleep or a clock set forward cannot lose
 // it. A clock set back does not ring. The first time counted is the first one
 // strictly after arming: an alarm set for now or earlier rings tomorrow.
+// Lateness is measured on the steady clock.
 class AlarmSchedule {
 public:
     static constexpr long long kTuneLimitSeconds = 60;
 
-    void arm(int alarmSecondOfDay, const LocalTime& now);
-    std::optional<Ring> check(const LocalTime& now);
+    void arm(int alarmSecondOfDay, const ClockReading& now);
+    std::optional<Ring> check(const ClockReading& now);
+    // The local wall-clock time at which it rings next, if nothing changes.
+    LocalTime nextRing() const;
 
 private:
+    long long nextAfter(long long previous) const;
+
     int alarm_ = 0;
     long long lastCheck_ = 0;
+    long long lastSteadyMs_ = 0;
 };
 
 long long absoluteSeconds(const LocalTime& t);
+LocalTime fromAbsoluteSeconds(long long seconds);
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 
 #include "alarm/alarm_rules.h"
 #include "alarm/alarm_texts.h"
+#include "alarm/reminder_text.h"
 #include "app/Modmain.h"
 #include "face/face_layout.h"
 #include "platform/decode.h"
@@ -18,6 +19,8 @@ namespace qv {
 namespace {
 
 constexpr UINT_PTR kTmrtime = 1;
+constexpr UINT_PTR kBalloonTimer = 2;
+constexpr UINT kBalloonMs = 6000;
 constexpr RECT kImage1{120, 120, 3210, 375};
 constexpr RECT kBoxes[] = {
     {120, 1545, 375, 270},   // txthour
@@ -43,8 +46,8 @@ void drawStretched(HDC dc, HBITMAP bitmap, const RECT& to)
 
 }  // namespace
 
-frmclock::frmclock(Services services, frmclockState& state, IAlarmOwner& owner, std::wstring helpFile)
-    : services_(services), state_(state), owner_(owner), helpFile_(std::move(helpFile))
+frmclock::frmclock(Services services, IAlarmOwner& owner, std::wstring helpFile)
+    : services_(services), owner_(owner), helpFile_(std::move(helpFile))
 {
     constexpr UINT kLine = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     labels_[lblshow] = {{120, 720, 1215, 255}, {}, kLine};
@@ -87,8 +90,7 @@ bool frmclock::Load(HINSTANCE instance)
                                       r.top, r.right - r.left, r.bottom - r.top, hwnd(), nullptr,
                                       instance, nullptr);
         ::SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (i != txtinmsg)
-            ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, 2, 0);
+        ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
         ::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
     auto at = [this](POINT t) { return POINT{::MulDiv(t.x, dpi_, 1440), ::MulDiv(t.y, dpi_, 1440)}; };
@@ -106,14 +108,15 @@ bool frmclock::Load(HINSTANCE instance)
     setLabel(lblsec, L" 秒");
     setLabel(lblsetthing, L"填下你的事件:");
 
-    if (state_.AlarmSet) {
+    const AlarmController& alarm = owner_.alarm();
+    if (alarm.AlarmSet()) {
         setHideEnabled(true);
-        const std::wstring& t = Modmain::AlarmTime;
+        const std::wstring& t = alarm.AlarmTime();
         setBox(txthour, t.substr(0, 2));
         setBox(txtmin, t.substr(3, 2));
         setBox(txtsec, t.substr(6, 2));
-        setBox(txtinmsg, Modmain::AlarmMsg);
-        setLabel(lblshowall, Modmain::AlarmTime + L"   " + Modmain::AlarmMsg);
+        setBox(txtinmsg, alarm.AlarmMsg());
+        setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
     } else {
         setHideEnabled(false);
         clearBoxes();
@@ -170,38 +173,94 @@ void frmclock::closeSoon()
 void frmclock::Ok()
 {
     const std::wstring h = boxText(txthour), m = boxText(txtmin), s = boxText(txtsec), msg = boxText(txtinmsg);
-    switch (checkEntry(h, m, s, msg)) {
+    // Stored and armed before any box opens: timers tick while it is open.
+    const Confirmation c = owner_.confirm(h, m, s, msg);
+    switch (c.verdict) {
     case EntryVerdict::Empty:
         services_.messages->show(hwnd(), kEmptyPrompt, Modmain::ProductTitle);
         return;
     case EntryVerdict::NotNumeric:
         services_.messages->show(hwnd(), kNotNumericPrompt, kWarningTitle);
-        clearBoxes();
+        if (hwnd())
+            clearBoxes();
         return;
     case EntryVerdict::OutOfRange:
         services_.messages->show(hwnd(), kOutOfRangePrompt, Modmain::ProductTitle);
-        clearBoxes();
+        if (hwnd())
+            clearBoxes();
         return;
     case EntryVerdict::Ok:
         break;
     }
     setHideEnabled(true);
-    Modmain::AlarmTime = buildAlarmTime(h, m, s);
-    if (notLaterThanNow(Modmain::AlarmTime, services_.clock->now()))
-        services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: go on
-    Modmain::AlarmMsg = msg;
-    setLabel(lblshowall, Modmain::AlarmTime + L"   " + Modmain::AlarmMsg);
-    state_.AlarmSet = true;
-    owner_.armAlarm();
+    const AlarmController& alarm = owner_.alarm();
+    setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
+    if (c.earlierThanNow)
+        services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: it rings tomorrow
 }
 
 void frmclock::Cancel()
 {
+    owner_.cancel();
     setLabel(lblshowall, L"");
     clearBoxes();
-    Modmain::AlarmMsg.clear();
-    Modmain::AlarmTime.clear();
-    state_.AlarmSet = false;
+}
+
+void frmclock::pasteReminder()
+{
+    HWND box = boxes_[txtinmsg];
+    const std::optional<std::wstring> clip = clipboardText(hwnd());
+    if (!clip)
+        return;
+    DWORD from = 0, to = 0;
+    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(box)) - (to - from);
+    const std::size_t room = kept < kReminderLimit ? kReminderLimit - kept : 0;
+    const FittedPaste fitted = fitPastedReminder(*clip, room);
+    ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.text.c_str()));
+    if (fitted.cut)
+        showReminderBalloon();
+}
+
+void frmclock::showReminderBalloon()
+{
+    HWND box = boxes_[txtinmsg];
+    if (!balloon_) {
+        balloon_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                     instance_, nullptr);
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+        ti.hwnd = hwnd();
+        ti.uId = reinterpret_cast<UINT_PTR>(box);
+        ti.lpszText = const_cast<wchar_t*>(kReminderTooLongText);
+        ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(kReminderTooLongTitle));
+        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi_, 96));
+    }
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    ::SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((r.left + r.right) / 2, r.bottom));
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(box);
+    ::SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    ::SetTimer(hwnd(), kBalloonTimer, kBalloonMs, nullptr);
+}
+
+void frmclock::hideReminderBalloon()
+{
+    if (!balloon_ || !::IsWindowVisible(balloon_))
+        return;
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(boxes_[txtinmsg]);
+    ::SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    ::KillTimer(hwnd(), kBalloonTimer);
 }
 
 void frmclock::beforeChar(Box which, wchar_t ch)
@@ -255,7 +314,26 @@ LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lPa
             return 0;
         }
         break;
+    case WM_GETDLGCODE:
+        // Tab and Enter drive the keyboard flow here, not the dialog keys.
+        if (const MSG* m = reinterpret_cast<const MSG*>(lParam);
+            m && (m->wParam == VK_TAB || m->wParam == VK_RETURN) &&
+            (m->message == WM_KEYDOWN || m->message == WM_CHAR))
+            return ::DefSubclassProc(box, msg, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_PASTE:
+        if (b == txtinmsg) {
+            self->pasteReminder();
+            return 0;
+        }
+        break;
+    case WM_KILLFOCUS:
+        if (b == txtinmsg)
+            self->hideReminderBalloon();
+        break;
     case WM_CHAR:
+        if (b == txtinmsg)
+            self->hideReminderBalloon();
         if (wParam == L'\t')
             return 0;  // moving on was done at the key press
         // Decided on the text before the character lands; the character still
@@ -312,6 +390,13 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTmrtime)
             showTime();
+        else if (wParam == kBalloonTimer)
+            hideReminderBalloon();
+        return 0;
+    case WM_COMMAND:
+        // Typing past the reminder's limit is told, like a cut paste.
+        if (HIWORD(wParam) == EN_MAXTEXT && reinterpret_cast<HWND>(lParam) == boxes_[txtinmsg])
+            showReminderBalloon();
         return 0;
     case WM_ACTIVATE:
         // A window without dialog handling keeps its own focus across activation.
@@ -338,6 +423,7 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DESTROY:
         ::KillTimer(hwnd(), kTmrtime);
+        ::KillTimer(hwnd(), kBalloonTimer);
         break;
     default:
         break;

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "alarm/alarm_controller.h"
 #include "platform/form.h"
 #include "platform/picture_button.h"
 #include "platform/services.h"
@@ -14,14 +15,13 @@
 
 namespace qv {
 
-// Lives as long as the program: the window comes and goes, this stays.
-struct frmclockState {
-    bool AlarmSet = false;  // an alarm was stored here and not cancelled
-};
-
-// The face, which owns the alarm timer.
+// Keeps the alarm while the window comes and goes.
 struct IAlarmOwner {
-    virtual void armAlarm() = 0;
+    virtual const AlarmController& alarm() const = 0;
+    // Checks, stores and arms in one step; the window shows the boxes.
+    virtual Confirmation confirm(const std::wstring& hour, const std::wstring& minute,
+                                 const std::wstring& second, const std::wstring& message) = 0;
+    virtual void cancel() = 0;
 
 protected:
     ~IAlarmOwner() = default;
@@ -34,7 +34,7 @@ public:
     enum Label { lblshow, lbltime, lblsettime, lblhour, lblmin, lblsec, lblsetthing, lblshowall, kLabelCount };
     enum Box { txthour, txtmin, txtsec, txtinmsg, kBoxCount };
 
-    frmclock(Services services, frmclockState& state, IAlarmOwner& owner, std::wstring helpFile);
+    frmclock(Services services, IAlarmOwner& owner, std::wstring helpFile);
     bool Load(HINSTANCE instance);
 
     void Ok();
@@ -48,6 +48,8 @@ public:
     PictureButton& Imghide() { return Imghide_; }
     PictureButton& Image2() { return Image2_; }
     RECT Image1Rect() const;
+    // The balloon that says a reminder was cut at its limit.
+    HWND reminderBalloon() const { return balloon_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -69,11 +71,13 @@ private:
     void setHideEnabled(bool enabled);
     void showTime();
     void closeSoon();
+    void pasteReminder();
+    void showReminderBalloon();
+    void hideReminderBalloon();
     void paint(HDC dc);
     RECT px(const RECT& twips) const;
 
     Services services_;
-    frmclockState& state_;
     IAlarmOwner& owner_;
     std::wstring helpFile_;
     HINSTANCE instance_ = nullptr;
@@ -82,6 +86,7 @@ private:
     std::array<LabelItem, kLabelCount> labels_;
     std::array<HWND, kBoxCount> boxes_{};
     HWND focus_ = nullptr;
+    HWND balloon_ = nullptr;  // owned by the window: destroyed with it
     PictureButton Imgok_, Imgcam_, Imghide_, Image2_;
     UniqueHfont font_;
     UniqueHbitmap panel_, title_;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/Modmain.h"
 #include "face/face_layout.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
@@ -30,7 +29,7 @@ RECT frmmsg::px(const RECT& twips) const
 
 bool frmmsg::Load(HINSTANCE instance)
 {
-    if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 3930,
+    if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 3930,
                        2475, reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1)))
         return false;
     dpi_ = dpiForWindow(hwnd());
@@ -50,11 +49,15 @@ bool frmmsg::Load(HINSTANCE instance)
     return true;
 }
 
-void frmmsg::Ring(bool playTune)
+void frmmsg::Ring(const std::wstring& message, bool playTune)
 {
     lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
-    lbloutall_ = L"你现在要做的事情是:" + Modmain::AlarmMsg;
+    lbloutall_ = L"你现在要做的事情是:" + message;
     ::InvalidateRect(hwnd(), nullptr, TRUE);
+    // Above whatever the user is working in; the foreground where Windows
+    // lets a program in the background take it.
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetForegroundWindow(hwnd());
     stopTune();
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no
@@ -93,10 +96,21 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) != WA_INACTIVE)
             ::SetFocus(cmdok_);
         return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(kCmdokId, DC_HASDEFID);  // Enter presses "我知道了"
     case WM_COMMAND:
         if (LOWORD(wParam) == kCmdokId && HIWORD(wParam) == BN_CLICKED && onAcknowledge_)
             onAcknowledge_();
         return 0;
+    case WM_CLOSE:
+        // Alt+F4 and the like acknowledge it; nothing closes it unseen.
+        if (onAcknowledge_)
+            onAcknowledge_();
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE)
+            return 0;  // without a taskbar button it could not be found again
+        break;
     case WM_DESTROY:
         stopTune();
         break;

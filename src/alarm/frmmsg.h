@@ -1,6 +1,7 @@
 #pragma once
 // The alert: a rounded window that greets the user with the time, shows the
-// reminder and plays the tune until "我知道了" closes it.
+// reminder and plays the tune until "我知道了" closes it. It has no taskbar
+// button, so it stays above other windows until acknowledged.
 
 #include <windows.h>
 
@@ -21,9 +22,10 @@ public:
     frmmsg(Services services, std::wstring tunePath, std::function<void()> onAcknowledge);
     bool Load(HINSTANCE instance);
 
-    // Shows the time and the message, and starts the tune from its beginning.
-    // Called at load and again when another alarm rings while it is open.
-    void Ring(bool playTune);
+    // Shows the time and the message, starts the tune from its beginning and
+    // comes to the front. Called at load and again when another alarm rings
+    // while it is open.
+    void Ring(const std::wstring& message, bool playTune);
 
     const std::wstring& lbltime() const { return lbltime_; }
     const std::wstring& lbloutall() const { return lbloutall_; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "face/frmmain.h"
+#include "platform/message_loop.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"
 
@@ -33,15 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     face.Show();
 
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The settings window is laid out like a dialog and takes the dialog
-        // keys (Tab in focus order); the alarm window handles its own keys.
-        if (HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-            root && root == ::FindWindowW(qv::Frmoptions::kClassName, nullptr) &&
-            ::IsDialogMessageW(root, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        qv::dispatch(msg);
     return static_cast<int>(msg.wParam);
 }

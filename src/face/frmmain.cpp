@@ -67,7 +67,12 @@ frmmain::frmmain(Services services, std::wstring programFolder, std::function<vo
     : services_(services),
       programFolder_(std::move(programFolder)),
       programFileName_(programFileName.empty() ? qv::programFileName() : std::move(programFileName)),
-      onClosed_(std::move(onClosed))
+      onClosed_(std::move(onClosed)),
+      alarm_(services, programFolder_, [this] {
+          // However the alarm window closes, both marks of its pair clear.
+          marks_.windowClosed(Twin::Clock);
+          syncMarks(Twin::Clock);
+      })
 {
 }
 
@@ -93,6 +98,7 @@ bool frmmain::Load(HINSTANCE instance)
                 twipsToPixelsRounded(kFaceClientTwips, 96),
                 twipsToPixelsRounded(kFaceClientTwips, 96)))
         return false;
+    alarm_.attach(instance, hwnd());
 
     Image1_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QORVANE),
                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
@@ -353,6 +359,7 @@ void frmmain::onMenuCommand(MenuId id)
     case MenuId::end:
         // No window's unload runs: the process ends here, an armed alarm with it.
         ModTray::RemoveTrayIcon();
+        alarm_.shutdown();
         services_.process->exitNow(0);
         break;
     case MenuId::quit:
@@ -386,66 +393,18 @@ void frmmain::toggleForm(Twin twin)
     const WindowStep step = marks_.toggleWindow(twin);
     if (step == WindowStep::Show) {
         if (twin == Twin::Clock)
-            showAlarmWindow(twin);
+            alarm_.showSettings();
         else
             showForm(Frmoptions_, twin, [this] {
                 return std::make_unique<Frmoptions>(services_, runProgramPath(programFolder_, programFileName_));
             });
     } else {
         if (twin == Twin::Clock)
-            frmclock_.close();
+            alarm_.closeSettings();
         else
             Frmoptions_.close();
     }
     syncMarks(twin);
-}
-
-frmclock* frmmain::showAlarmWindow(std::optional<Twin> twin)
-{
-    return showForm(frmclock_, twin, [this] {
-        return std::make_unique<frmclock>(services_, clockState_, *this, helpFile_);
-    });
-}
-
-void frmmain::armAlarm()
-{
-    const LocalTime now = services_.clock->now();
-    if (const std::optional<int> second = secondOfDay(Modmain::AlarmTime))
-        schedule_.arm(*second, now);
-    TmrclockEnabled_ = true;
-    // Checked just after each wall-clock second, like the hands.
-    ::SetTimer(hwnd(), kTmrclock, msToNextSecond(now.millisecond), nullptr);
-}
-
-void frmmain::alarmTick()
-{
-    const LocalTime now = services_.clock->now();
-    ::SetTimer(hwnd(), kTmrclock, msToNextSecond(now.millisecond), nullptr);
-    if (Modmain::AlarmTime.empty())
-        return;  // cancelled: the timer runs on, and nothing can match
-    if (const std::optional<Ring> r = schedule_.check(now)) {
-        ::KillTimer(hwnd(), kTmrclock);
-        TmrclockEnabled_ = false;
-        ring(*r);
-    }
-}
-
-void frmmain::ring(const Ring& r)
-{
-    // An alert still open from an earlier alarm shows the new one too.
-    frmmsg* alert = showForm(frmmsg_, std::nullopt, [this] {
-        return std::make_unique<frmmsg>(services_, Modmain::joinPath(programFolder_, L"image\\1.mid"),
-                                        [this] { acknowledgeAlert(); });
-    });
-    if (alert)
-        alert->Ring(r.playTune);
-}
-
-void frmmain::acknowledgeAlert()
-{
-    frmmsg_.close();
-    // Shows the alarm just rung; the menu marks are left as they are.
-    showAlarmWindow(Twin::Clock);
 }
 
 void frmmain::toggleDoor()
@@ -490,9 +449,9 @@ void frmmain::toggleFace()
 void frmmain::quit()
 {
     ModTray::RemoveTrayIcon();
-    frmclock_.close();
+    alarm_.closeSettings();
     frmabout_.close();
-    frmmsg_.close();
+    alarm_.closeAlert();
     Frmoptions_.close();
     ::DestroyWindow(hwnd());
 }
@@ -523,7 +482,7 @@ void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)
 void frmmain::unload()
 {
     ::KillTimer(hwnd(), kTmrmain);
-    ::KillTimer(hwnd(), kTmrclock);
+    alarm_.shutdown();
     ModTray::RemoveTrayIcon();
 }
 
@@ -591,10 +550,11 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (wParam == kTmrmain)
             tick();
         else if (wParam == kTmrclock)
-            alarmTick();
+            alarm_.onTmrclock();
         return 0;
     case WM_TIMECHANGE:
         tick();
+        alarm_.onTimeChange();
         return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:

@@ -10,9 +10,7 @@
 #include <string>
 
 #include "about/frmabout.h"
-#include "alarm/frmclock.h"
-#include "alarm/alarm_rules.h"
-#include "alarm/frmmsg.h"
+#include "alarm/alarm_host.h"
 #include "face/face_layout.h"
 #include "face/hands.h"
 #include "face/menus.h"
@@ -26,10 +24,10 @@
 
 namespace qv {
 
-class frmmain final : public Window, public ModTray::ITrayOwner, public IAlarmOwner {
+class frmmain final : public Window, public ModTray::ITrayOwner {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
-    static constexpr UINT_PTR kTmrclock = 1;  // alarm check, off until an alarm is set
+    static constexpr UINT_PTR kTmrclock = AlarmHost::kTmrclock;  // alarm check, off until an alarm is set
     static constexpr UINT_PTR kTmrmain = 2;   // moves the hands
 
     // `onClosed` runs when the window is destroyed (the program quits there).
@@ -51,11 +49,11 @@ public:
     void onMenuCommand(MenuId id);
     bool checked(Twin twin) const { return marks_.checked(twin); }
 
-    // IAlarmOwner: starts the alarm checks for the stored AlarmTime.
-    void armAlarm() override;
-    bool TmrclockEnabled() const { return TmrclockEnabled_; }
-    frmclock* alarmWindow() const { return frmclock_.get(); }
-    frmmsg* alertWindow() const { return frmmsg_.get(); }
+    // The alarm lives in its host; the face carries its timer and forwards.
+    const AlarmController& alarm() const { return alarm_.alarm(); }
+    bool TmrclockEnabled() const { return alarm_.TmrclockEnabled(); }
+    frmclock* alarmWindow() const { return alarm_.alarmWindow(); }
+    frmmsg* alertWindow() const { return alarm_.alertWindow(); }
     Frmoptions* settingsWindow() const { return Frmoptions_.get(); }
 
     // What the face shows, for the tray module and for tests.
@@ -107,10 +105,6 @@ private:
     void quit();
     template <class T, class Make>
     T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);
-    frmclock* showAlarmWindow(std::optional<Twin> twin);
-    void alarmTick();
-    void ring(const Ring& ring);
-    void acknowledgeAlert();
 
     Services services_;
     std::wstring programFolder_;
@@ -141,13 +135,9 @@ private:
     HGDIOBJ faceDcOld_ = nullptr, backDcOld_ = nullptr;
 
     TwinMarks marks_;
-    frmclockState clockState_;
-    AlarmSchedule schedule_;
-    bool TmrclockEnabled_ = false;
-    FormSlot<frmclock> frmclock_;
+    AlarmHost alarm_;
     FormSlot<Frmoptions> Frmoptions_;
     FormSlot<frmabout> frmabout_;
-    FormSlot<frmmsg> frmmsg_;
 };
 
 }  // namespace qv

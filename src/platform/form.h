@@ -29,6 +29,7 @@ protected:
                        HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool takesDialogKeys() const override { return true; }
 
 private:
     std::function<void()> onUnload_;

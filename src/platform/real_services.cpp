@@ -25,6 +25,7 @@ public:
         t.weekday = st.wDayOfWeek;
         return t;
     }
+    std::int64_t steadyMs() override { return static_cast<std::int64_t>(::GetTickCount64()); }
 };
 
 class RealDrives final : public IDrives {
@@ -139,6 +140,43 @@ public:
     }
 };
 
+class RealPower final : public IPower {
+public:
+    void wakeAt(const LocalTime& when) override
+    {
+        if (!timer_)
+            timer_.reset(::CreateWaitableTimerW(nullptr, TRUE, nullptr));
+        const SYSTEMTIME local = toSystemTime(when);
+        SYSTEMTIME utc{};
+        FILETIME due{};
+        if (!timer_ || !::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
+            !::SystemTimeToFileTime(&utc, &due))
+            return;
+        LARGE_INTEGER at{};
+        at.LowPart = due.dwLowDateTime;
+        at.HighPart = static_cast<LONG>(due.dwHighDateTime);
+        // Nothing waits on the timer: waking is all it is for; the alarm
+        // check rings as soon as the computer runs again. Without wake
+        // support the timer is still set, and that is harmless.
+        ::SetWaitableTimer(timer_.get(), &at, 0, nullptr, nullptr, TRUE);
+    }
+
+    void cancelWake() override
+    {
+        if (timer_)
+            ::CancelWaitableTimer(timer_.get());
+    }
+
+    void holdDisplay(bool hold) override
+    {
+        ::SetThreadExecutionState(hold ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED
+                                       : ES_CONTINUOUS);
+    }
+
+private:
+    UniqueHandleK timer_;
+};
+
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { ::ExitProcess(code); }
@@ -159,8 +197,9 @@ Services realServices()
     static WinRegistryStore registry;
     static RealSystemTime systemTime;
     static RealShellOpen shell;
-    return Services{&clock, &drives, &tray,     &help,     &input,      &process,
-                    &media, &messages, &registry, &systemTime, &shell};
+    static RealPower power;
+    return Services{&clock, &drives, &tray,     &help,       &input, &process,
+                    &media, &messages, &registry, &systemTime, &shell, &power};
 }
 
 }  // namespace qv

@@ -16,6 +16,9 @@ namespace qv {
 struct IClock {
     virtual ~IClock() = default;
     virtual LocalTime now() = 0;
+    // Milliseconds of real time, sleep included; never jumps when the wall
+    // clock is set or summer time begins or ends.
+    virtual std::int64_t steadyMs() = 0;
 };
 
 struct IDrives {
@@ -71,6 +74,19 @@ struct IShellOpen {
     virtual void open(HWND owner, const std::wstring& target) = 0;
 };
 
+// Waking the computer for the alarm, and keeping the screen on while the
+// alert is up.
+struct IPower {
+    virtual ~IPower() = default;
+    // Wakes a sleeping computer at this local time (where the power settings
+    // allow wake timers); replaces any earlier wake.
+    virtual void wakeAt(const LocalTime& when) = 0;
+    virtual void cancelWake() = 0;
+    // Switches the display on and keeps it and the computer awake until
+    // released.
+    virtual void holdDisplay(bool hold) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -89,6 +105,7 @@ struct Services {
     IRegistryStore* registry;
     ISystemTime* systemTime;
     IShellOpen* shell;
+    IPower* power;
 };
 
 // The real thing, for the program itself.

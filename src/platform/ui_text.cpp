@@ -24,6 +24,26 @@ std::wstring windowText(HWND hwnd)
     return text;
 }
 
+std::optional<std::wstring> clipboardText(HWND owner)
+{
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(owner))
+        return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            // Bounded by the block's size: clipboard text need not end in NUL.
+            const std::size_t most = ::GlobalSize(data) / sizeof(wchar_t);
+            std::size_t n = 0;
+            while (n < most && chars[n] != L'\0')
+                ++n;
+            text.emplace(chars, n);
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
 SYSTEMTIME toSystemTime(const LocalTime& t)
 {
     SYSTEMTIME st{};

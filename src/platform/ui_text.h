@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/localtime.h"
@@ -20,6 +21,9 @@ SYSTEMTIME toSystemTime(const LocalTime& t);
 RECT twipBoxToPixels(const RECT& box, int dpi);
 
 std::wstring windowText(HWND hwnd);
+
+// The clipboard's text, or nullopt when it holds none or cannot be opened.
+std::optional<std::wstring> clipboardText(HWND owner);
 
 // The time of day in the user's own time format (e.g. 04:47:12 in zh-CN).
 std::wstring systemTimeText(const LocalTime& t);

@@ -1,6 +1,16 @@
 #include "platform/window.h"
 
 namespace qv {
+namespace {
+
+HWND g_dialogKeys = nullptr;  // one UI thread
+
+}  // namespace
+
+HWND Window::dialogKeysWindow()
+{
+    return g_dialogKeys;
+}
 
 Window::~Window()
 {
@@ -66,8 +76,16 @@ LRESULT CALLBACK Window::s_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     if (!self)
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 
+    if (msg == WM_ACTIVATE && self->takesDialogKeys()) {
+        if (LOWORD(wParam) != WA_INACTIVE)
+            g_dialogKeys = hwnd;
+        else if (g_dialogKeys == hwnd)
+            g_dialogKeys = nullptr;
+    }
     const LRESULT result = self->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        if (g_dialogKeys == hwnd)
+            g_dialogKeys = nullptr;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnFinalDestroy();

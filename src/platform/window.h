@@ -18,6 +18,11 @@ public:
     // The object behind a window of ours, or null.
     static Window* fromHandle(HWND hwnd);
 
+    // The active window of ours that takes the dialog keys (Tab, Enter on a
+    // button, Esc), or null. Kept from activation, so the message loop
+    // needs no lookup per message.
+    static HWND dialogKeysWindow();
+
 protected:
     // Registers the class on first use; the class procedure is the base's.
     static ATOM registerClass(HINSTANCE instance, const wchar_t* className, HICON icon = nullptr,
@@ -32,6 +37,8 @@ protected:
 
     // Called after WM_NCDESTROY, when the handle is gone.
     virtual void OnFinalDestroy() {}
+
+    virtual bool takesDialogKeys() const { return false; }
 
 private:
     static LRESULT CALLBACK s_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

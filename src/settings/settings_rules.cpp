@@ -4,15 +4,16 @@
 
 #include "alarm/alarm_rules.h"
 #include "app/datetext.h"
+#include "app/digits.h"
 
 namespace qv {
 namespace {
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-// Optional sign, digits with an optional fraction, blanks around.
-std::optional<double> parseNumber(const std::wstring& text)
+// Optional sign, digits (full-width ones too) with an optional fraction,
+// blanks around.
+std::optional<double> parseNumber(const std::wstring& typed)
 {
+    const std::wstring text = halfWidthDigits(typed);
     std::size_t i = 0, n = text.size();
     while (i < n && text[i] == L' ')
         ++i;
@@ -25,7 +26,7 @@ std::optional<double> parseNumber(const std::wstring& text)
     bool digits = false, point = false;
     for (; i < n; ++i) {
         const wchar_t c = text[i];
-        if (isDigit(c)) {
+        if (isAsciiDigit(c)) {
             digits = true;
             if (point) {
                 scale /= 10;

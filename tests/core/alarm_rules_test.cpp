@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "alarm/alarm_rules.h"
 
+using qv::ClockReading;
 using qv::EntryVerdict;
 using qv::LocalTime;
 
 namespace {
 
-LocalTime at(int day, int h, int m, int s)
+// A reading in December 2026 whose steady clock has kept pace with the wall
+// clock: time really passed.
+ClockReading at(int day, int h, int m, int s)
 {
-    return LocalTime{2026, 12, day, h, m, s, 0, (day % 7)};
+    const LocalTime t{2026, 12, day, h, m, s, 0, (day % 7)};
+    return ClockReading{t, qv::absoluteSeconds(t) * 1000};
 }
 
 EntryVerdict check(const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg = L"x")
@@ -34,7 +40,7 @@ TEST(AlarmEntry, LettersAndBlanksAreNotNumbers)
     EXPECT_EQ(check(L"1", L"1", L" "), EntryVerdict::NotNumeric);
     EXPECT_EQ(check(L" ", L"1", L"1"), EntryVerdict::NotNumeric);
     EXPECT_EQ(check(L"1", L"1", L"+"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L"1", L"1", L"１"), EntryVerdict::NotNumeric);  // full-width digit
+    EXPECT_EQ(check(L"1", L"1", L"ａ"), EntryVerdict::NotNumeric);  // full-width letter
     EXPECT_TRUE(qv::isNumericText(L" 1"));
     EXPECT_TRUE(qv::isNumericText(L"-1"));
     EXPECT_TRUE(qv::isNumericText(L"1."));
@@ -53,6 +59,15 @@ TEST(AlarmEntry, ValuesOutOfRangeAndNumbersThatAreNotPlainDigits)
     EXPECT_EQ(check(L"0", L"00", L"7"), EntryVerdict::Ok);
 }
 
+TEST(AlarmEntry, FullWidthDigitsCountAsTheDigitsTheyStandFor)
+{
+    EXPECT_EQ(check(L"１２", L"０５", L"３０"), EntryVerdict::Ok);
+    EXPECT_EQ(check(L"1２", L"5", L"０"), EntryVerdict::Ok);
+    EXPECT_EQ(check(L"２４", L"0", L"0"), EntryVerdict::OutOfRange);
+    EXPECT_EQ(check(L"ａｂ", L"0", L"0"), EntryVerdict::NotNumeric);
+    EXPECT_EQ(qv::buildAlarmTime(L"１２", L"５", L"３０"), L"12:05:30");
+}
+
 TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
 {
     EXPECT_EQ(qv::buildAlarmTime(L"9", L"5", L"0"), L"09:05:00");
@@ -60,20 +75,21 @@ TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
     EXPECT_EQ(qv::buildAlarmTime(L"23", L"05", L"9"), L"23:05:09");
     EXPECT_EQ(qv::secondOfDay(L"09:05:00"), 9 * 3600 + 5 * 60);
     EXPECT_EQ(qv::secondOfDay(L""), std::nullopt);
-    EXPECT_EQ(qv::timeText(at(7, 8, 0, 5)), L"08:00:05");
+    EXPECT_EQ(qv::timeText(at(7, 8, 0, 5).local), L"08:00:05");
 }
 
 TEST(AlarmEntry, EarlierOrEqualToNowIsWarnedAbout)
 {
-    EXPECT_TRUE(qv::notLaterThanNow(L"08:00:00", at(7, 8, 0, 0)));
-    EXPECT_TRUE(qv::notLaterThanNow(L"07:59:59", at(7, 8, 0, 0)));
-    EXPECT_FALSE(qv::notLaterThanNow(L"08:00:01", at(7, 8, 0, 0)));
-    EXPECT_FALSE(qv::notLaterThanNow(L"09:05:00", at(7, 8, 0, 0)));
+    const LocalTime eight = at(7, 8, 0, 0).local;
+    EXPECT_TRUE(qv::notLaterThanNow(L"08:00:00", eight));
+    EXPECT_TRUE(qv::notLaterThanNow(L"07:59:59", eight));
+    EXPECT_FALSE(qv::notLaterThanNow(L"08:00:01", eight));
+    EXPECT_FALSE(qv::notLaterThanNow(L"09:05:00", eight));
 }
 
 namespace {
 
-qv::AlarmSchedule armed(const wchar_t* alarm, LocalTime armedAt)
+qv::AlarmSchedule armed(const wchar_t* alarm, const ClockReading& armedAt)
 {
     qv::AlarmSchedule schedule;
     schedule.arm(*qv::secondOfDay(alarm), armedAt);
@@ -158,4 +174,15 @@ TEST(AlarmSchedule, ConfirmedAtOrBeforeNowRingsTheNextDay)
     auto earlier = armed(L"07:00:00", at(7, 8, 0, 0));
     EXPECT_FALSE(earlier.check(at(7, 23, 0, 0)));
     EXPECT_TRUE(earlier.check(at(8, 7, 0, 0)));
+}
+
+TEST(AlarmSchedule, TheNextRingIsAWallClockTimeAcrossMonthsAndYears)
+{
+    EXPECT_EQ(qv::timeText(armed(L"09:05:00", at(7, 8, 0, 0)).nextRing()), L"09:05:00");
+    const LocalTime newYear = armed(L"00:00:05", at(31, 23, 0, 0)).nextRing();
+    EXPECT_EQ((std::vector<int>{newYear.year, newYear.month, newYear.day, newYear.weekday}),
+              (std::vector<int>{2027, 1, 1, 5}));  // a Friday
+    const LocalTime leap = qv::fromAbsoluteSeconds(qv::absoluteSeconds(LocalTime{2024, 2, 29, 13, 4, 5, 0, 4}));
+    EXPECT_EQ((std::vector<int>{leap.year, leap.month, leap.day, leap.hour, leap.minute, leap.second, leap.weekday}),
+              (std::vector<int>{2024, 2, 29, 13, 4, 5, 4}));
 }

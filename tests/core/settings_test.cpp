@@ -5,9 +5,9 @@
 
 TEST(TimeBox, NumbersInRangePassAndEverythingElseIsRefused)
 {
-    for (const wchar_t* ok : {L"0", L"07", L"7.5", L"23", L" 9 ", L"+5"})
+    for (const wchar_t* ok : {L"0", L"07", L"7.5", L"23", L" 9 ", L"+5", L"２３", L"０7"})
         EXPECT_TRUE(qv::timeBoxAcceptable(ok, 23)) << ok;
-    for (const wchar_t* bad : {L"", L"  ", L"ab", L"1a", L"-1", L"24", L"23.5", L"1.2.3", L"."})
+    for (const wchar_t* bad : {L"", L"  ", L"ab", L"1a", L"-1", L"24", L"23.5", L"1.2.3", L".", L"２４", L"ａｂ"})
         EXPECT_FALSE(qv::timeBoxAcceptable(bad, 23)) << bad;
     EXPECT_TRUE(qv::timeBoxAcceptable(L"59", 59));
     EXPECT_FALSE(qv::timeBoxAcceptable(L"60", 59));
@@ -20,6 +20,9 @@ TEST(TimeBox, OnlyWholeValuesMakeATimeToApply)
     EXPECT_EQ(t->hour, 7);
     EXPECT_EQ(t->minute, 5);
     EXPECT_EQ(t->second, 3);
+    const auto wide = qv::wholeTimeOfDay(L"１２", L"０５", L"3");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->hour * 10000 + wide->minute * 100 + wide->second, 120503);
     EXPECT_FALSE(qv::wholeTimeOfDay(L"7.5", L"0", L"0"));
     EXPECT_FALSE(qv::wholeTimeOfDay(L"24", L"0", L"0"));
     EXPECT_FALSE(qv::wholeTimeOfDay(L"1", L"", L"0"));

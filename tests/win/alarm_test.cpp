@@ -2,6 +2,7 @@
 
 #include "face_fixture.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,6 @@ protected:
     void SetUp() override
     {
         FaceTest::SetUp();
-        Modmain::AlarmTime.clear();
-        Modmain::AlarmMsg.clear();
         world.clock.set(2026, 12, 7, 1, 8, 0, 0);
     }
 
@@ -120,8 +119,8 @@ TEST_F(AlarmTest, TypingMovesThroughTheBoxesAndEnterConfirms)
     ::SetFocus(w.box(frmclock::txtinmsg));
     type(L"开会\r");
     EXPECT_TRUE(world.messages.shown.empty());
-    EXPECT_EQ(Modmain::AlarmTime, L"12:05:30");
-    EXPECT_EQ(Modmain::AlarmMsg, L"开会");
+    EXPECT_EQ(face->alarm().AlarmTime(), L"12:05:30");
+    EXPECT_EQ(face->alarm().AlarmMsg(), L"开会");
     EXPECT_TRUE(face->TmrclockEnabled());
 }
 
@@ -132,7 +131,7 @@ TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
     fill(w, L"9", L"5", L"0", L"x");
     click(w.Imgok());
     EXPECT_TRUE(world.messages.shown.empty());
-    EXPECT_EQ(Modmain::AlarmTime, L"09:05:00");
+    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
     EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
     EXPECT_TRUE(::IsWindowEnabled(w.Imghide().hwnd()));
     EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_LIT);
@@ -194,8 +193,8 @@ TEST_F(AlarmTest, EachFailedCheckShowsItsBoxAndKeepsTheArmedAlarm)
     EXPECT_EQ(world.messages.shown[2].text, L"对不起！你的时间设置不对，请重新设置");
     EXPECT_EQ(world.messages.shown[2].title, L"墨蝉小闹钟");
     EXPECT_EQ(world.messages.shown[3].title, L"墨蝉小闹钟");
-    EXPECT_EQ(Modmain::AlarmTime, L"09:05:00");
-    EXPECT_EQ(Modmain::AlarmMsg, L"x");
+    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+    EXPECT_EQ(face->alarm().AlarmMsg(), L"x");
     EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
 }
 
@@ -230,7 +229,7 @@ TEST_F(AlarmTest, CancelForgetsTheAlarmAndReopeningShowsIt)
 
     click(reopened.Imgcam(), true);  // a right click acts too
     EXPECT_EQ(boxes(reopened), (Boxes{L"", L"", L"00", L""}));
-    EXPECT_EQ(Modmain::AlarmTime, L"");
+    EXPECT_EQ(face->alarm().AlarmTime(), L"");
     EXPECT_EQ(reopened.label(frmclock::lblshowall), L"");
     tickAlarm(9, 5, 0);
     EXPECT_EQ(face->alertWindow(), nullptr);  // nothing rings
@@ -331,6 +330,227 @@ TEST_F(AlarmTest, TheAlertIsARoundedWindowOfItsSize)
     EXPECT_FALSE(::PtInRegion(rgn, 2, 2));     // rounded ends
     EXPECT_FALSE(::PtInRegion(rgn, 255, 75));  // beyond 250 px
     ::DeleteObject(rgn);
+}
+
+// A real message box lets timers tick while it is open; these alarms must
+// not ring stale or get lost on the way.
+TEST_F(AlarmTest, ACancelledAlarmStaysCancelledWhileAWarningIsOpen)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    tickAlarm(9, 1, 0);
+    click(w.Imgcam());
+
+    // An empty box gets its warning; past the cancelled 09:05 nothing rings.
+    world.messages.whileOpen = [&] { tickAlarm(9, 6, 0); };
+    fill(w, L"8", L"0", L"0", L"");
+    click(w.Imgok());
+    EXPECT_EQ(face->alertWindow(), nullptr);
+
+    // At 09:10 an earlier time: armed for tomorrow, and the warning open
+    // across the next second rings nothing.
+    world.clock.set(2026, 12, 7, 1, 9, 10, 0);
+    world.messages.whileOpen = [&] { tickAlarm(9, 10, 1); };
+    fill(w, L"8", L"0", L"0", L"y");
+    click(w.Imgok());
+    ASSERT_EQ(world.messages.shown.size(), 2u);
+    EXPECT_EQ(world.messages.shown[1].text, L"你设置的时间比现在的时间早");
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    world.messages.whileOpen = nullptr;
+
+    tickAlarm(23, 59, 59);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    tickAlarm(8, 0, 0, 8);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:y");
+}
+
+TEST_F(AlarmTest, OkInTheLastMillisecondsBeforeTheAlarmSecondRingsToday)
+{
+    load();
+    frmclock& w = openAlarm();
+    world.clock.set(2026, 12, 7, 1, 8, 59, 59, 995);
+    world.clock.later = {LocalTime{2026, 12, 7, 9, 0, 0, 1, 1}};  // the clock moves on while OK runs
+    fill(w, L"9", L"0", L"0", L"x");
+    click(w.Imgok());
+    EXPECT_TRUE(world.messages.shown.empty());
+    tickAlarm(9, 0, 0);
+    EXPECT_NE(face->alertWindow(), nullptr);
+}
+
+TEST_F(AlarmTest, AnAlarmInTheHourSkippedBySummerTimeRingsWithItsTune)
+{
+    load();
+    world.clock.set(2026, 3, 29, 0, 1, 0, 0);
+    frmclock& w = openAlarm();
+    fill(w, L"2", L"30", L"0", L"x");
+    click(w.Imgok());
+    world.clock.set(2026, 3, 29, 0, 1, 59, 59);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_FALSE(world.media.commands.empty());
+    EXPECT_EQ(world.media.commands.back(), L"play qorvane_tune");
+}
+
+TEST_F(AlarmTest, TheAlertOpensAboveOtherWindowsAndInTheForeground)
+{
+    load();
+    // Another program's window, active and in front.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
+                                   nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    click(w.Imghide());
+    pumpMessages();
+    ::SetForegroundWindow(other);
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    HWND alert = face->alertWindow()->hwnd();
+    EXPECT_TRUE(::GetWindowLongPtrW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(::IsWindowVisible(alert));
+    EXPECT_EQ(::GetForegroundWindow(), alert);
+    bool above = false;
+    for (HWND h = ::GetWindow(other, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV))
+        above = above || h == alert;
+    EXPECT_TRUE(above);
+    ::DestroyWindow(other);
+}
+
+TEST_F(AlarmTest, EnterAndSpacePressTheFocusedGotIt)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    click(w.Imghide());
+    pumpMessages();
+    for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+        tickAlarm(9, 5, 0);
+        ASSERT_NE(face->alertWindow(), nullptr) << key;
+        HWND ok = face->alertWindow()->cmdok();
+        ASSERT_EQ(::GetFocus(), ok);
+        // As the keyboard sends them, through the program's own message loop.
+        ::PostMessageW(ok, WM_KEYDOWN, key, 1);
+        ::PostMessageW(ok, WM_KEYUP, key, 1 | (3u << 30));
+        pumpMessages();
+        EXPECT_EQ(face->alertWindow(), nullptr) << key;
+        ASSERT_NE(face->alarmWindow(), nullptr) << key;
+        // Armed again for the next round.
+        frmclock* again = face->alarmWindow();
+        world.clock.set(2026, 12, 7, 1, 9, 0, 0);
+        click(again->Imgok());
+        click(again->Imghide());
+        pumpMessages();
+    }
+}
+
+TEST_F(AlarmTest, FullWidthDigitsAreDigitsAndFullWidthLettersAreNot)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"１２", L"０５", L"３０", L"开会");
+    click(w.Imgok());
+    EXPECT_TRUE(world.messages.shown.empty());
+    EXPECT_EQ(face->alarm().AlarmTime(), L"12:05:30");
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"12:05:30   开会");
+    tickAlarm(12, 5, 30);
+    EXPECT_NE(face->alertWindow(), nullptr);
+
+    fill(w, L"ａｂ", L"1", L"1", L"y");
+    click(w.Imgok());
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].title, L"警告！");
+}
+
+class ReminderPasteTest : public AlarmTest {
+protected:
+    static void toClipboard(const std::wstring& text)
+    {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        ::GlobalUnlock(mem);
+        ::SetClipboardData(CF_UNICODETEXT, mem);
+        ::CloseClipboard();
+    }
+};
+
+TEST_F(ReminderPasteTest, LineBreaksBecomeBlanksAndALongPasteIsCutAtTheLimit)
+{
+    load();
+    frmclock& w = openAlarm();
+    HWND msg = w.box(frmclock::txtinmsg);
+    ::SetFocus(msg);
+    toClipboard(L"买牛奶\r\n带钥匙\n\n交电费\r");
+    ::SendMessageW(msg, WM_PASTE, 0, 0);
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg), L"买牛奶 带钥匙  交电费 ");
+
+    EXPECT_EQ(w.reminderBalloon(), nullptr);  // it all fitted: nothing to say
+
+    ::SetWindowTextW(msg, L"");
+    toClipboard(std::wstring(5000, L'长'));
+    ::SendMessageW(msg, WM_PASTE, 0, 0);
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg).size(), 2000u);
+    HWND balloon = w.reminderBalloon();
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(balloon));
+    type(L"\b");  // typing on puts it away
+    EXPECT_FALSE(::IsWindowVisible(balloon));
+
+    // Pasted over a selection, only the room it leaves counts.
+    ::SendMessageW(msg, EM_SETSEL, 0, 10);
+    toClipboard(std::wstring(20, L'短'));
+    ::SendMessageW(msg, WM_PASTE, 0, 0);
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg).size(), 2000u);
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg).substr(0, 11), std::wstring(11, L'短'));
+    EXPECT_TRUE(::IsWindowVisible(balloon));
+}
+
+TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
+{
+    load();
+    frmclock& w = openAlarm();
+    auto& calls = world.power.calls;
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    fill(w, L"10", L"0", L"0", L"x");
+    click(w.Imgok());
+    click(w.Imgcam());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-07 09:05:00", L"wake 2026-12-07 10:00:00",
+                                                 L"cancel wake"}));
+    calls.clear();
+
+    // Armed for tomorrow; then the clock is set to the next morning.
+    fill(w, L"7", L"0", L"0", L"x");
+    click(w.Imgok());
+    world.clock.jump(2026, 12, 8, 2, 6, 0, 0, 1000);
+    ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-08 07:00:00", L"wake 2026-12-08 07:00:00"}));
+    calls.clear();
+
+    tickAlarm(7, 0, 0, 8);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"cancel wake", L"display on"}));
+    ::SendMessageW(face->alertWindow()->cmdok(), BM_CLICK, 0, 0);
+    EXPECT_EQ(calls.back(), L"display off");
+    calls.clear();
+
+    // Leaving with an alarm armed and an alert up lets go of both.
+    fill(*face->alarmWindow(), L"7", L"0", L"5", L"x");
+    click(face->alarmWindow()->Imgok());
+    tickAlarm(7, 0, 5, 8);
+    fill(*face->alarmWindow(), L"8", L"0", L"0", L"x");
+    click(face->alarmWindow()->Imgok());
+    calls.clear();
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::quit), 0);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"display off", L"cancel wake"}));
 }
 
 }  // namespace

@@ -1,10 +1,45 @@
 #include "fakes.h"
 
+#include <cwchar>
+
+#include "alarm/alarm_rules.h"
+#include "platform/message_loop.h"
+
 namespace qv::test {
+
+namespace {
+
+std::int64_t wallMs(const LocalTime& t)
+{
+    return absoluteSeconds(t) * 1000 + t.millisecond;
+}
+
+}  // namespace
+
+LocalTime FakeClock::now()
+{
+    const LocalTime reading = time;
+    if (!later.empty()) {
+        const std::int64_t passed = wallMs(later.front()) - wallMs(time);
+        steady += passed > 0 ? passed : 0;
+        time = later.front();
+        later.pop_front();
+    }
+    return reading;
+}
 
 void FakeClock::set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms)
 {
-    time = LocalTime{y, mo, d, h, mi, s, ms, weekday};
+    const LocalTime next{y, mo, d, h, mi, s, ms, weekday};
+    const std::int64_t passed = wallMs(next) - wallMs(time);
+    steady += passed > 0 ? passed : 0;
+    time = next;
+}
+
+void FakeClock::jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs)
+{
+    time = LocalTime{y, mo, d, h, mi, s, 0, weekday};
+    steady += elapsedMs;
 }
 
 std::uint32_t FakeDrives::logicalDrives()
@@ -19,6 +54,14 @@ int FakeDrives::driveType(char letter)
 {
     const auto it = types.find(letter);
     return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
+}
+
+void RecordingPower::wakeAt(const LocalTime& t)
+{
+    wchar_t text[40] = {};
+    std::swprintf(text, 40, L"wake %04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    calls.push_back(text);
 }
 
 bool RecordingTray::notifyIcon(DWORD message, const NOTIFYICONDATAW& data)
@@ -40,10 +83,8 @@ UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND)
 void pumpMessages()
 {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        dispatch(msg);
 }
 
 std::wstring menuCaption(HMENU menu, UINT position)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,8 +16,15 @@ namespace qv::test {
 
 struct FakeClock final : IClock {
     LocalTime time;
-    LocalTime now() override { return time; }
+    std::int64_t steady = 1'000'000;
+    std::deque<LocalTime> later;  // each reading moves the clock on to the next of these
+    LocalTime now() override;
+    std::int64_t steadyMs() override { return steady; }
+    // Time passes: the steady clock moves on with the wall clock.
     void set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms = 0);
+    // The wall clock jumps (summer time, someone sets it) while only
+    // `elapsedMs` really pass.
+    void jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs);
 };
 
 struct FakeDrives final : IDrives {
@@ -58,11 +66,16 @@ struct MessageBoxCall {
     std::wstring title;
 };
 
+// A real box runs a modal loop: timers tick and posted messages arrive
+// while it is open. `whileOpen` stands for that time.
 struct RecordingMessages final : IMessageBox {
     std::vector<MessageBoxCall> shown;
+    std::function<void()> whileOpen;
     void show(HWND, const std::wstring& text, const std::wstring& title) override
     {
         shown.push_back({text, title});
+        if (whileOpen)
+            whileOpen();
     }
 };
 
@@ -80,6 +93,14 @@ struct RecordingSystemTime final : ISystemTime {
 struct RecordingShell final : IShellOpen {
     std::vector<std::wstring> opened;
     void open(HWND, const std::wstring& target) override { opened.push_back(target); }
+};
+
+// Records "wake <local time>", "cancel wake", "display on", "display off".
+struct RecordingPower final : IPower {
+    std::vector<std::wstring> calls;
+    void wakeAt(const LocalTime& when) override;
+    void cancelWake() override { calls.push_back(L"cancel wake"); }
+    void holdDisplay(bool hold) override { calls.push_back(hold ? L"display on" : L"display off"); }
 };
 
 struct RecordingProcess final : IProcess {
@@ -100,10 +121,11 @@ struct FakeWorld {
     WinRegistryStore registry;  // the private Wine prefix's own HKEY_CURRENT_USER
     RecordingSystemTime systemTime;
     RecordingShell shell;
+    RecordingPower power;
     Services services()
     {
         return Services{&clock, &drives,   &tray,     &help,       &input, &process,
-                        &media, &messages, &registry, &systemTime, &shell};
+                        &media, &messages, &registry, &systemTime, &shell, &power};
     }
 };
 

@@ -147,6 +147,25 @@ TEST_F(SettingsTest, ApplyingTheTimeKeepsTheDateAndAFractionIsRefused)
     EXPECT_EQ(world.systemTime.set.size(), 1u);
 }
 
+TEST_F(SettingsTest, FullWidthDigitsAreAcceptedInTheBoxesAndApplied)
+{
+    load();
+    Frmoptions& w = open();
+    setText(w, Frmoptions::Comh, L"１２");
+    leave(w, Frmoptions::Comh);
+    setText(w, Frmoptions::Comm, L"０５");
+    setText(w, Frmoptions::Coms, L"3");
+    press(w, Frmoptions::Cmdsettime);
+    EXPECT_TRUE(world.messages.shown.empty());
+    ASSERT_EQ(world.systemTime.set.size(), 1u);
+    const LocalTime& t = world.systemTime.set[0];
+    EXPECT_EQ((std::vector<int>{t.hour, t.minute, t.second}), (std::vector<int>{12, 5, 3}));
+
+    setText(w, Frmoptions::Comh, L"ａｂ");
+    leave(w, Frmoptions::Comh);
+    EXPECT_EQ(world.messages.shown.size(), 1u);
+}
+
 TEST_F(SettingsTest, ApplyingTheDateKeepsTheTimeOfDayAndCancelGoesBackToToday)
 {
     load();
