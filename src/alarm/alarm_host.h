@@ -32,7 +32,8 @@ public:
     void closeSettings();
     void closeAlert();
     void onTmrclock();
-    // The wall clock was set or the time zone changed.
+    // The wall clock was set, the time zone changed, or the computer woke:
+    // checks at once and sets the wake again.
     void onTimeChange();
     // At exit: nothing may wake the computer or hold the screen after us.
     void shutdown();

@@ -556,6 +556,12 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         tick();
         alarm_.onTimeChange();
         return 0;
+    case WM_POWERBROADCAST:
+        // Back from sleep: ring what was missed, and set the wake again in
+        // case the computer woke for something else and sleeps once more.
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            alarm_.onTimeChange();
+        return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

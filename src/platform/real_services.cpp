@@ -142,7 +142,7 @@ public:
 
 class RealPower final : public IPower {
 public:
-    void wakeAt(const LocalTime& when) override
+    bool wakeAt(const LocalTime& when) override
     {
         if (!timer_)
             timer_.reset(::CreateWaitableTimerW(nullptr, TRUE, nullptr));
@@ -151,14 +151,14 @@ public:
         FILETIME due{};
         if (!timer_ || !::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
             !::SystemTimeToFileTime(&utc, &due))
-            return;
+            return false;
         LARGE_INTEGER at{};
         at.LowPart = due.dwLowDateTime;
         at.HighPart = static_cast<LONG>(due.dwHighDateTime);
         // Nothing waits on the timer: waking is all it is for; the alarm
         // check rings as soon as the computer runs again. Without wake
         // support the timer is still set, and that is harmless.
-        ::SetWaitableTimer(timer_.get(), &at, 0, nullptr, nullptr, TRUE);
+        return ::SetWaitableTimer(timer_.get(), &at, 0, nullptr, nullptr, TRUE) != FALSE;
     }
 
     void cancelWake() override

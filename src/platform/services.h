@@ -79,8 +79,9 @@ struct IShellOpen {
 struct IPower {
     virtual ~IPower() = default;
     // Wakes a sleeping computer at this local time (where the power settings
-    // allow wake timers); replaces any earlier wake.
-    virtual void wakeAt(const LocalTime& when) = 0;
+    // allow wake timers); replaces any earlier wake. False when no timer
+    // could be set.
+    virtual bool wakeAt(const LocalTime& when) = 0;
     virtual void cancelWake() = 0;
     // Switches the display on and keeps it and the computer awake until
     // released.

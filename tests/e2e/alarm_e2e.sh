@@ -1,7 +1,7 @@
 #!/bin/sh
 # An alarm from end to end with the real clock: set it a few seconds ahead
 # from the face menu, hide the window, see the alert at that second, press
-# "我知道了" and see the alarm window again.
+# Enter on its "我知道了" and see the alarm window again.
 set -u
 . "$(dirname "$0")/e2e_lib.sh"
 
@@ -36,10 +36,11 @@ alert=$(window_of_size 262x165)
 sleep 0.5
 import -window root "$shots/alert.png"
 
-# "我知道了": the alert goes and the alarm window shows the rung alarm.
-set -- $(origin "$alert")
-click $(($1 + 124)) $(($2 + 120)) 1
-poll '! window_of_size 262x165' 50 || fail "the alert did not close"
+# Enter presses the focused "我知道了": the alert goes and the alarm window
+# shows the rung alarm. Nothing is clicked first, so the key reaches the
+# alert only if it took the focus by itself.
+xdotool key Return
+poll '! window_of_size 262x165' 50 || fail "Enter did not close the alert"
 poll 'window_of_size 230x299' 50 || fail "the alarm window did not come back"
 sleep 0.5
 import -window root "$shots/alarm-after.png"

@@ -51,6 +51,16 @@ protected:
         ::SetWindowTextW(w.box(frmclock::txtinmsg), msg);
     }
 
+    // 09:05:00 "x" confirmed at 08:00 and the window hidden.
+    void armAndHide()
+    {
+        frmclock& w = openAlarm();
+        fill(w, L"9", L"5", L"0", L"x");
+        click(w.Imgok());
+        click(w.Imghide());
+        pumpMessages();
+    }
+
     void tickAlarm(int h, int m, int s, int day = 7)
     {
         world.clock.set(2026, 12, day, day % 7, h, m, s);
@@ -403,11 +413,7 @@ TEST_F(AlarmTest, TheAlertOpensAboveOtherWindowsAndInTheForeground)
     // Another program's window, active and in front.
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    click(w.Imghide());
-    pumpMessages();
+    armAndHide();
     ::SetForegroundWindow(other);
     tickAlarm(9, 5, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
@@ -425,11 +431,7 @@ TEST_F(AlarmTest, TheAlertOpensAboveOtherWindowsAndInTheForeground)
 TEST_F(AlarmTest, EnterAndSpacePressTheFocusedGotIt)
 {
     load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    click(w.Imghide());
-    pumpMessages();
+    armAndHide();
     for (WPARAM key : {VK_RETURN, VK_SPACE}) {
         tickAlarm(9, 5, 0);
         ASSERT_NE(face->alertWindow(), nullptr) << key;
@@ -448,6 +450,65 @@ TEST_F(AlarmTest, EnterAndSpacePressTheFocusedGotIt)
         click(again->Imghide());
         pumpMessages();
     }
+}
+
+TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
+{
+    IPower& power = *realServices().power;
+    SYSTEMTIME st{};
+    ::GetLocalTime(&st);
+    const LocalTime tomorrow = fromAbsoluteSeconds(absoluteSeconds(
+        LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0, 0}) + 86400);
+    EXPECT_TRUE(power.wakeAt(tomorrow));
+    EXPECT_TRUE(power.wakeAt(tomorrow));  // moved: the same timer again
+    power.cancelWake();
+    power.holdDisplay(true);
+    power.holdDisplay(false);
+}
+
+TEST_F(AlarmTest, TheAlertStaysUntilAcknowledged)
+{
+    load();
+    armAndHide();
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    HWND alert = face->alertWindow()->hwnd();
+    ::SendMessageW(alert, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(::IsWindowVisible(alert));
+    EXPECT_FALSE(::IsIconic(alert));
+    // Alt+F4 and the like count as "我知道了".
+    ::SendMessageW(alert, WM_CLOSE, 0, 0);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_NE(face->alarmWindow(), nullptr);
+    EXPECT_EQ(world.power.calls.back(), L"display off");
+}
+
+TEST_F(AlarmTest, DialogKeysReachEachWindowThroughTheMessageLoopAndKeepTheAlarmFlow)
+{
+    load();
+    auto press = [](WPARAM key) {
+        HWND at = ::GetFocus();
+        ::PostMessageW(at, WM_KEYDOWN, key, 1);
+        ::PostMessageW(at, WM_KEYUP, key, 1 | (3u << 30));
+        pumpMessages();
+    };
+    frmclock& w = openAlarm();
+    press(VK_TAB);
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txtmin));
+    ::SetFocus(w.box(frmclock::txtsec));
+    press(VK_RETURN);  // Enter in the second box moves on
+    EXPECT_EQ(::GetFocus(), w.box(frmclock::txtinmsg));
+    fill(w, L"9", L"5", L"0", L"x");
+    press(VK_RETURN);  // and in the reminder confirms
+    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
+    Frmoptions* settings = face->settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    pumpMessages();
+    press(VK_TAB);
+    HWND focus = ::GetFocus();
+    EXPECT_TRUE(focus == settings->item(Frmoptions::Comm) || ::IsChild(settings->item(Frmoptions::Comm), focus));
 }
 
 TEST_F(AlarmTest, FullWidthDigitsAreDigitsAndFullWidthLettersAreNot)
@@ -532,7 +593,9 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     click(w.Imgok());
     world.clock.jump(2026, 12, 8, 2, 6, 0, 0, 1000);
     ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-08 07:00:00", L"wake 2026-12-08 07:00:00"}));
+    ::SendMessageW(hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);  // woken for something else
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-08 07:00:00", L"wake 2026-12-08 07:00:00",
+                                                 L"wake 2026-12-08 07:00:00"}));
     calls.clear();
 
     tickAlarm(7, 0, 0, 8);

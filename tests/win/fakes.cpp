@@ -56,12 +56,13 @@ int FakeDrives::driveType(char letter)
     return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
 }
 
-void RecordingPower::wakeAt(const LocalTime& t)
+bool RecordingPower::wakeAt(const LocalTime& t)
 {
     wchar_t text[40] = {};
     std::swprintf(text, 40, L"wake %04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
                   t.minute, t.second);
     calls.push_back(text);
+    return true;
 }
 
 bool RecordingTray::notifyIcon(DWORD message, const NOTIFYICONDATAW& data)

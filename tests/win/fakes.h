@@ -98,7 +98,7 @@ struct RecordingShell final : IShellOpen {
 // Records "wake <local time>", "cancel wake", "display on", "display off".
 struct RecordingPower final : IPower {
     std::vector<std::wstring> calls;
-    void wakeAt(const LocalTime& when) override;
+    bool wakeAt(const LocalTime& when) override;
     void cancelWake() override { calls.push_back(L"cancel wake"); }
     void holdDisplay(bool hold) override { calls.push_back(hold ? L"display on" : L"display off"); }
 };
