@@ -98,9 +98,10 @@ void AlarmHost::onTmrclock()
         return;
     }
     const ClockReading now = read();
-    armTmrclock(now);
     if (const std::optional<Ring> r = controller_.tick(now))
         ring(*r);
+    else
+        armTmrclock(now);
 }
 
 void AlarmHost::onTimeChange()

@@ -7,7 +7,6 @@
 namespace qv {
 namespace {
 
-constexpr bool isDigit(wchar_t c) { return isAsciiDigit(c); }
 bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 std::wstring trimmed(const std::wstring& text)
@@ -31,7 +30,7 @@ double numericValue(const std::wstring& text)
             negative = true;
         else if (c == L'.')
             scale = 1;
-        else if (isDigit(c)) {
+        else if (isAsciiDigit(c)) {
             if (scale > 0) {
                 scale /= 10;
                 value += (c - L'0') * scale;
@@ -48,7 +47,7 @@ bool isPlainDigits(const std::wstring& text)
     if (text.empty())
         return false;
     for (wchar_t c : text)
-        if (!isDigit(c))
+        if (!isAsciiDigit(c))
             return false;
     return true;
 }
@@ -80,11 +79,11 @@ void appendTwo(std::wstring& out, int v)
 
 bool isNumericText(const std::wstring& text)
 {
-    const std::wstring t = trimmed(halfWidthDigits(text));
+    const std::wstring t = trimmed(text);
     bool digit = false, point = false;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const wchar_t c = t[i];
-        if (isDigit(c))
+        if (isAsciiDigit(c))
             digit = true;
         else if ((c == L'+' || c == L'-') && i == 0)
             continue;
@@ -146,7 +145,7 @@ std::optional<int> secondOfDay(const std::wstring& alarmTime)
     if (alarmTime.size() != 8 || alarmTime[2] != L':' || alarmTime[5] != L':')
         return std::nullopt;
     for (int i : {0, 1, 3, 4, 6, 7})
-        if (!isDigit(alarmTime[i]))
+        if (!isAsciiDigit(alarmTime[i]))
             return std::nullopt;
     auto two = [&](int i) { return (alarmTime[i] - L'0') * 10 + (alarmTime[i + 1] - L'0'); };
     const int h = two(0), m = two(3), s = two(6);

@@ -20,7 +20,8 @@ EntryVerdict checkEntry(const std::wstring& hour, const std::wstring& minute,
                         const std::wstring& second, const std::wstring& message);
 
 // Number as the system's lenient parser takes it: blanks around, a sign,
-// digits with separators. Exposed for the tests of the rules above.
+// digits with separators. Full-width digits are mapped by checkEntry first.
+// Exposed for the tests of the rules above.
 bool isNumericText(const std::wstring& text);
 
 // "7", "5", "00" -> "07:05:00": texts as typed, a leading "0" when short.

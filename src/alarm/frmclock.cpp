@@ -44,6 +44,17 @@ void drawStretched(HDC dc, HBITMAP bitmap, const RECT& to)
                  info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
+// The reminder box as the balloon's one tool.
+TTTOOLINFOW balloonTool(HWND owner, HWND box)
+{
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(box);
+    return ti;
+}
+
 }  // namespace
 
 frmclock::frmclock(Services services, IAlarmOwner& owner, std::wstring helpFile)
@@ -224,29 +235,21 @@ void frmclock::pasteReminder()
 
 void frmclock::showReminderBalloon()
 {
-    HWND box = boxes_[txtinmsg];
     if (!balloon_) {
         balloon_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                      WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                      instance_, nullptr);
-        TTTOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
-        ti.hwnd = hwnd();
-        ti.uId = reinterpret_cast<UINT_PTR>(box);
+        TTTOOLINFOW ti = balloonTool(hwnd(), boxes_[txtinmsg]);
         ti.lpszText = const_cast<wchar_t*>(kReminderTooLongText);
         ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(kReminderTooLongTitle));
         ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi_, 96));
     }
     RECT r{};
-    ::GetWindowRect(box, &r);
+    ::GetWindowRect(boxes_[txtinmsg], &r);
     ::SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((r.left + r.right) / 2, r.bottom));
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = hwnd();
-    ti.uId = reinterpret_cast<UINT_PTR>(box);
+    TTTOOLINFOW ti = balloonTool(hwnd(), boxes_[txtinmsg]);
     ::SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
     ::SetTimer(hwnd(), kBalloonTimer, kBalloonMs, nullptr);
 }
@@ -255,10 +258,7 @@ void frmclock::hideReminderBalloon()
 {
     if (!balloon_ || !::IsWindowVisible(balloon_))
         return;
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = hwnd();
-    ti.uId = reinterpret_cast<UINT_PTR>(boxes_[txtinmsg]);
+    TTTOOLINFOW ti = balloonTool(hwnd(), boxes_[txtinmsg]);
     ::SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
     ::KillTimer(hwnd(), kBalloonTimer);
 }

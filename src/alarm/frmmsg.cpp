@@ -29,6 +29,8 @@ RECT frmmsg::px(const RECT& twips) const
 
 bool frmmsg::Load(HINSTANCE instance)
 {
+    // Topmost: above whatever the user is working in. Showing it brings it
+    // to the foreground where Windows lets a program in the background.
     if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 3930,
                        2475, reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1)))
         return false;
@@ -54,10 +56,6 @@ void frmmsg::Ring(const std::wstring& message, bool playTune)
     lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
     lbloutall_ = L"你现在要做的事情是:" + message;
     ::InvalidateRect(hwnd(), nullptr, TRUE);
-    // Above whatever the user is working in; the foreground where Windows
-    // lets a program in the background take it.
-    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::SetForegroundWindow(hwnd());
     stopTune();
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no

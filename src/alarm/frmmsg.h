@@ -22,9 +22,8 @@ public:
     frmmsg(Services services, std::wstring tunePath, std::function<void()> onAcknowledge);
     bool Load(HINSTANCE instance);
 
-    // Shows the time and the message, starts the tune from its beginning and
-    // comes to the front. Called at load and again when another alarm rings
-    // while it is open.
+    // Shows the time and the message, and starts the tune from its beginning.
+    // Called at load and again when another alarm rings while it is open.
     void Ring(const std::wstring& message, bool playTune);
 
     const std::wstring& lbltime() const { return lbltime_; }

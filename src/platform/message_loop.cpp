@@ -4,17 +4,11 @@
 
 namespace qv {
 
-bool handleDialogKeys(MSG& msg)
+void dispatch(MSG& msg)
 {
     // Keys go to the focus, which lies in the active window; IsDialogMessage
     // passes over messages for any other window.
-    HWND active = Window::dialogKeysWindow();
-    return active && ::IsDialogMessageW(active, &msg);
-}
-
-void dispatch(MSG& msg)
-{
-    if (handleDialogKeys(msg))
+    if (HWND active = Window::dialogKeysWindow(); active && ::IsDialogMessageW(active, &msg))
         return;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);

@@ -6,10 +6,8 @@
 
 namespace qv {
 
-// True when the message was used up as a dialog key.
-bool handleDialogKeys(MSG& msg);
-
-// Translates and dispatches, unless a dialog key used it up.
+// Gives the active window of ours the dialog keys (Tab, Enter on a button,
+// Esc) when it takes them; otherwise translates and dispatches.
 void dispatch(MSG& msg);
 
 }  // namespace qv

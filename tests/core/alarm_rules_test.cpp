@@ -98,19 +98,6 @@ qv::AlarmSchedule armed(const wchar_t* alarm, const ClockReading& armedAt)
 
 }  // namespace
 
-TEST(AlarmSchedule, RingsOnTheAlarmSecondOnceWhenTicksAreRegular)
-{
-    auto r = armed(L"09:05:00", at(7, 8, 0, 0));
-    EXPECT_FALSE(r.check(at(7, 9, 4, 58)));
-    EXPECT_FALSE(r.check(at(7, 9, 4, 59)));
-    const auto ring = r.check(at(7, 9, 5, 0));
-    ASSERT_TRUE(ring);
-    EXPECT_EQ(ring->lateSeconds, 0);
-    EXPECT_TRUE(ring->playTune);
-    EXPECT_FALSE(r.check(at(7, 9, 5, 0)));  // a second tick in that second
-    EXPECT_FALSE(r.check(at(7, 9, 5, 1)));
-}
-
 TEST(AlarmSchedule, ALateTickOrSkippedSecondStillRings)
 {
     auto r = armed(L"09:05:00", at(7, 8, 0, 0));

@@ -16,13 +16,18 @@ std::int64_t wallMs(const LocalTime& t)
 
 }  // namespace
 
+void FakeClock::passTo(const LocalTime& next)
+{
+    const std::int64_t passed = wallMs(next) - wallMs(time);
+    steady += passed > 0 ? passed : 0;
+    time = next;
+}
+
 LocalTime FakeClock::now()
 {
     const LocalTime reading = time;
     if (!later.empty()) {
-        const std::int64_t passed = wallMs(later.front()) - wallMs(time);
-        steady += passed > 0 ? passed : 0;
-        time = later.front();
+        passTo(later.front());
         later.pop_front();
     }
     return reading;
@@ -30,10 +35,7 @@ LocalTime FakeClock::now()
 
 void FakeClock::set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms)
 {
-    const LocalTime next{y, mo, d, h, mi, s, ms, weekday};
-    const std::int64_t passed = wallMs(next) - wallMs(time);
-    steady += passed > 0 ? passed : 0;
-    time = next;
+    passTo(LocalTime{y, mo, d, h, mi, s, ms, weekday});
 }
 
 void FakeClock::jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs)

@@ -25,6 +25,9 @@ struct FakeClock final : IClock {
     // The wall clock jumps (summer time, someone sets it) while only
     // `elapsedMs` really pass.
     void jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs);
+
+private:
+    void passTo(const LocalTime& next);
 };
 
 struct FakeDrives final : IDrives {
