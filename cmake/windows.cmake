@@ -3,6 +3,7 @@
 add_library(qorvane_win STATIC
   src/platform/window.cpp
   src/platform/real_services.cpp
+  src/platform/local_time_setter.cpp
   src/platform/dpi.cpp
   src/platform/module_path.cpp
   src/platform/form.cpp

@@ -11,6 +11,7 @@ add_executable(window_tests
   tests/win/tray_test.cpp
   tests/win/menus_test.cpp
   tests/win/mci_queue_test.cpp
+  tests/win/system_time_test.cpp
   tests/win/alarm_test.cpp
   tests/win/settings_test.cpp
   tests/win/about_test.cpp

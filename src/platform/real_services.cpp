@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
 #include "platform/ui_text.h"
 #include "platform/unique_handle.h"
@@ -106,32 +107,6 @@ public:
     }
 };
 
-class RealSystemTime final : public ISystemTime {
-public:
-    bool setLocalTime(const LocalTime& t) override
-    {
-        enablePrivilege();
-        const SYSTEMTIME st = toSystemTime(t);
-        return ::SetLocalTime(&st) != FALSE;
-    }
-
-private:
-    // Held but disabled by default for ordinary users on some systems;
-    // enabling it where the token has it saves a needless refusal.
-    static void enablePrivilege()
-    {
-        HANDLE raw = nullptr;
-        if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
-            return;
-        const UniqueHandleK token(raw);
-        TOKEN_PRIVILEGES tp{};
-        tp.PrivilegeCount = 1;
-        tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-        if (::LookupPrivilegeValueW(nullptr, SE_SYSTEMTIME_NAME, &tp.Privileges[0].Luid))
-            ::AdjustTokenPrivileges(token.get(), FALSE, &tp, sizeof tp, nullptr, nullptr);
-    }
-};
-
 class RealShellOpen final : public IShellOpen {
 public:
     void open(HWND owner, const std::wstring& target) override
@@ -195,7 +170,7 @@ Services realServices()
     static MciQueue media;
     static RealMessageBox messages;
     static WinRegistryStore registry;
-    static RealSystemTime systemTime;
+    static LocalTimeSetter systemTime;
     static RealShellOpen shell;
     static RealPower power;
     return Services{&clock, &drives, &tray,     &help,       &input, &process,

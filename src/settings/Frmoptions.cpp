@@ -15,6 +15,9 @@ namespace qv {
 namespace {
 
 constexpr UINT_PTR kTirnow = 1;
+// Posted when a time box loses the focus: by then the focus has landed, and
+// a window being destroyed gets no posted message at all.
+constexpr UINT kBoxLeft = WM_APP + 1;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr LONG kFratimeX = 120, kFratimeY = 600, kFradateX = 120, kFradateY = 2280;
 
@@ -135,9 +138,20 @@ void Frmoptions::showNow()
     ::SetTimer(hwnd(), kTirnow, msToNextSecond(now.millisecond), nullptr);
 }
 
+bool Frmoptions::focusMovedWithin(Id box) const
+{
+    // Another program, the face or the tray took the keyboard: no edit ended,
+    // and a box popping up there would steal the focus. Closing checks
+    // nothing either: nothing is applied on closing.
+    HWND focus = ::GetFocus();
+    if (!focus || !::IsChild(hwnd(), focus) || focus == item(Cmdok))
+        return false;
+    return focus != item(box) && !::IsChild(item(box), focus);
+}
+
 void Frmoptions::checkBox(Id box)
 {
-    if (closing_ || timeBoxAcceptable(text(box), largestOf(box)))
+    if (timeBoxAcceptable(text(box), largestOf(box)))
         return;
     services_.messages->show(hwnd(), kBoxWarning, L"警告！");
     const LocalTime now = services_.clock->now();
@@ -183,10 +197,19 @@ void Frmoptions::applyTime()
 void Frmoptions::onChkrun()
 {
     const LRESULT state = ::SendMessageW(item(Chkrun), BM_GETCHECK, 0, 0);
-    if (state == BST_CHECKED)
+    if (state != BST_CHECKED && state != BST_UNCHECKED)
+        return;
+    const bool wanted = state == BST_CHECKED;
+    if (wanted)
         reg().setreg();
-    else if (state == BST_UNCHECKED)
+    else
         reg().delreg();
+    // The box shows what is stored, not what was asked: a locked key would
+    // otherwise leave it promising a start that never comes.
+    if (reg().hsetreg() == wanted)
+        return;
+    ::SendMessageW(item(Chkrun), BM_SETCHECK, wanted ? BST_UNCHECKED : BST_CHECKED, 0);
+    services_.messages->show(hwnd(), wanted ? kRunNotAdded : kRunNotRemoved, Modmain::ProductTitle);
 }
 
 LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -195,7 +218,7 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         const int id = LOWORD(wParam), code = HIWORD(wParam);
         if ((id == Comh || id == Comm || id == Coms) && code == CBN_KILLFOCUS) {
-            checkBox(static_cast<Id>(id));
+            ::PostMessageW(hwnd(), kBoxLeft, static_cast<WPARAM>(id), 0);
             return 0;
         }
         if (code != BN_CLICKED)
@@ -223,16 +246,15 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(background_.get());
     }
+    case kBoxLeft:
+        if (focusMovedWithin(static_cast<Id>(wParam)))
+            checkBox(static_cast<Id>(wParam));
+        return 0;
     case WM_TIMER:
         if (wParam == kTirnow)
             showNow();
         return 0;
-    case WM_CLOSE:
-        // Leaving checks no box: the focus moving away on close is no edit.
-        closing_ = true;
-        break;
     case WM_DESTROY:
-        closing_ = true;
         ::KillTimer(hwnd(), kTirnow);
         break;
     default:

@@ -18,6 +18,10 @@ class Frmoptions final : public Form {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.Frmoptions";
     static constexpr wchar_t kBoxWarning[] = L"你所输入的，不符合时间格式标准！！";
+    static constexpr wchar_t kRunNotAdded[] =
+        L"没能把本程序加入启动项：注册表拒绝写入。计算机启动时不会运行本程序。";
+    static constexpr wchar_t kRunNotRemoved[] =
+        L"没能把本程序从启动项中删除：注册表拒绝更改。计算机启动时仍会运行本程序。";
     static constexpr wchar_t kRefusedPrompt[] = L"系统拒绝更改日期或时间，请以管理员身份运行本程序后再试。";
 
     // Control identifiers, in focus order.
@@ -40,6 +44,7 @@ private:
              HFONT font, int listHeightPx = 0);
     void fillBoxesWithNow();
     void showNow();
+    bool focusMovedWithin(Id box) const;
     void checkBox(Id box);
     void applyDate();
     void applyTime();
@@ -52,7 +57,6 @@ private:
     std::optional<Clsreg> reg_;  // made at first use
     HINSTANCE instance_ = nullptr;
     int dpi_ = 96;
-    bool closing_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;
 };

@@ -111,6 +111,28 @@ struct RecordingProcess final : IProcess {
     void exitNow(UINT code) override { exits.push_back(code); }
 };
 
+// The real registry for reading; writes and deletes refused on request,
+// as under a policy that locks the Run key.
+struct LockableRegistry final : IRegistryStore {
+    IRegistryStore& inner;
+    bool locked = false;
+    explicit LockableRegistry(IRegistryStore& store) : inner(store) {}
+    std::optional<std::wstring> readValue(const std::wstring& key, const std::wstring& name) override
+    {
+        return inner.readValue(key, name);
+    }
+    void writeValue(const std::wstring& key, const std::wstring& name, const std::wstring& data) override
+    {
+        if (!locked)
+            inner.writeValue(key, name, data);
+    }
+    void deleteValue(const std::wstring& key, const std::wstring& name) override
+    {
+        if (!locked)
+            inner.deleteValue(key, name);
+    }
+};
+
 // All fakes together, with the services view a window takes.
 struct FakeWorld {
     FakeClock clock;
@@ -122,13 +144,14 @@ struct FakeWorld {
     RecordingMedia media;
     RecordingMessages messages;
     WinRegistryStore registry;  // the private Wine prefix's own HKEY_CURRENT_USER
+    LockableRegistry windowsRegistry{registry};  // what the windows use
     RecordingSystemTime systemTime;
     RecordingShell shell;
     RecordingPower power;
     Services services()
     {
         return Services{&clock, &drives,   &tray,     &help,       &input, &process,
-                        &media, &messages, &registry, &systemTime, &shell, &power};
+                        &media, &messages, &windowsRegistry, &systemTime, &shell, &power};
     }
 };
 

@@ -39,9 +39,17 @@ protected:
     }
 
     static void setText(Frmoptions& w, Id id, const wchar_t* text) { ::SetWindowTextW(w.item(id), text); }
-    static void leave(Frmoptions& w, Id box)
+    // Types into a box as the user would: the focus goes there first.
+    static void type(Frmoptions& w, Id box, const wchar_t* text)
     {
-        ::SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(box, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(w.item(box)));
+        ::SetFocus(w.item(box));
+        setText(w, box, text);
+    }
+    // The focus moves on to the time frame's cancel button, which is not pressed.
+    static void leave(Frmoptions& w)
+    {
+        ::SetFocus(w.item(Frmoptions::Cmdtime));
+        pumpMessages();
     }
     static void press(Frmoptions& w, Id id) { ::SendMessageW(w.item(id), BM_CLICK, 0, 0); }
     static bool ticked(Frmoptions& w) { return ::SendMessageW(w.item(Frmoptions::Chkrun), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -103,8 +111,8 @@ TEST_F(SettingsTest, LeavingABoxWithABadTimeWarnsAndResetsIt)
         {Frmoptions::Comh, L"24"}, {Frmoptions::Comm, L"60"}, {Frmoptions::Coms, L"-1"},
         {Frmoptions::Comh, L"ab"}, {Frmoptions::Coms, L""}};
     for (auto [box, text] : bad) {
-        setText(w, box, text);
-        leave(w, box);
+        type(w, box, text);
+        leave(w);
     }
     ASSERT_EQ(world.messages.shown.size(), bad.size());
     EXPECT_EQ(world.messages.shown[0].text, L"你所输入的，不符合时间格式标准！！");
@@ -114,8 +122,8 @@ TEST_F(SettingsTest, LeavingABoxWithABadTimeWarnsAndResetsIt)
     EXPECT_EQ(w.text(Frmoptions::Coms), L"3");
 
     for (const wchar_t* fine : {L"0", L"07", L"7.5"}) {
-        setText(w, Frmoptions::Comh, fine);
-        leave(w, Frmoptions::Comh);
+        type(w, Frmoptions::Comh, fine);
+        leave(w);
         EXPECT_EQ(w.text(Frmoptions::Comh), fine);
     }
     EXPECT_EQ(world.messages.shown.size(), bad.size());
@@ -151,8 +159,8 @@ TEST_F(SettingsTest, FullWidthDigitsAreAcceptedInTheBoxesAndApplied)
 {
     load();
     Frmoptions& w = open();
-    setText(w, Frmoptions::Comh, L"１２");
-    leave(w, Frmoptions::Comh);
+    type(w, Frmoptions::Comh, L"１２");
+    leave(w);
     setText(w, Frmoptions::Comm, L"０５");
     setText(w, Frmoptions::Coms, L"3");
     press(w, Frmoptions::Cmdsettime);
@@ -161,8 +169,8 @@ TEST_F(SettingsTest, FullWidthDigitsAreAcceptedInTheBoxesAndApplied)
     const LocalTime& t = world.systemTime.set[0];
     EXPECT_EQ((std::vector<int>{t.hour, t.minute, t.second}), (std::vector<int>{12, 5, 3}));
 
-    setText(w, Frmoptions::Comh, L"ａｂ");
-    leave(w, Frmoptions::Comh);
+    type(w, Frmoptions::Comh, L"ａｂ");
+    leave(w);
     EXPECT_EQ(world.messages.shown.size(), 1u);
 }
 
@@ -228,25 +236,70 @@ TEST_F(SettingsTest, TheStartUpBoxWritesAndDeletesTheEntryInTheRegistry)
     EXPECT_EQ(runValue(), L"\"D:\\Old\\qorvane.exe\"");
 }
 
-TEST_F(SettingsTest, EveryWayOfClosingClearsBothMarks)
+TEST_F(SettingsTest, ARefusedRegistryShowsTheStoredStateAndSaysWhy)
 {
     load();
-    open();
+    world.windowsRegistry.locked = true;
+    Frmoptions& w = open();
+    press(w, Frmoptions::Chkrun);
+    EXPECT_FALSE(ticked(w));
+    EXPECT_EQ(runValue(), L"<none>");
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, Frmoptions::kRunNotAdded);
+    EXPECT_EQ(world.messages.shown[0].title, L"墨蝉小闹钟");
+
+    world.registry.writeValue(kRunKeyPath, kRunValueName, L"\"" + ourPath() + L"\"");
+    ::SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    Frmoptions& again = open();
+    ASSERT_TRUE(ticked(again));
+    press(again, Frmoptions::Chkrun);
+    EXPECT_TRUE(ticked(again));
+    EXPECT_EQ(runValue(), L"\"" + ourPath() + L"\"");
+    ASSERT_EQ(world.messages.shown.size(), 2u);
+    EXPECT_EQ(world.messages.shown[1].text, Frmoptions::kRunNotRemoved);
+}
+
+TEST_F(SettingsTest, EveryWayOfClosingClearsBothMarksAndChecksNoBox)
+{
+    load();
+    // A bad time left in the hour box each time: closing is no edit.
+    type(open(), Frmoptions::Comh, L"ab");
     ASSERT_TRUE(face->checked(Twin::Options));
     press(*face->settingsWindow(), Frmoptions::Cmdok);
     pumpMessages();
     EXPECT_EQ(face->settingsWindow(), nullptr);
     EXPECT_FALSE(face->checked(Twin::Options));
 
-    open();
+    type(open(), Frmoptions::Comh, L"ab");
     ::SendMessageW(face->settingsWindow()->hwnd(), WM_CLOSE, 0, 0);  // the title bar's close button
+    pumpMessages();
     EXPECT_FALSE(face->checked(Twin::Options));
 
-    open();
+    type(open(), Frmoptions::Comh, L"ab");
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showfrmoptions), 0);
+    pumpMessages();
     EXPECT_EQ(face->settingsWindow(), nullptr);
     EXPECT_FALSE(face->checked(Twin::Options));
-    EXPECT_TRUE(world.messages.shown.empty());  // closing checks no box
+    EXPECT_TRUE(world.messages.shown.empty());
+}
+
+TEST_F(SettingsTest, OnlyMovingToAnotherControlOfTheWindowChecksABox)
+{
+    load();
+    Frmoptions& w = open();
+    type(w, Frmoptions::Comh, L"ab");
+    ::SetFocus(hwnd());  // the face, as when the tray icon is clicked
+    pumpMessages();
+    ::SetFocus(w.item(Frmoptions::Comh));
+    ::SetFocus(nullptr);  // another program took the keyboard
+    pumpMessages();
+    EXPECT_TRUE(world.messages.shown.empty());
+    EXPECT_EQ(w.text(Frmoptions::Comh), L"ab");
+
+    ::SetFocus(w.item(Frmoptions::Comh));
+    leave(w);
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(w.text(Frmoptions::Comh), L"9");
 }
 
 }  // namespace
