@@ -147,6 +147,9 @@ void AlarmHost::holdDisplay(bool hold)
 void AlarmHost::shutdown()
 {
     ::KillTimer(face_, kTmrclock);
+    // The sequencer is let go even when the process ends at once.
+    if (frmmsg* alert = frmmsg_.get())
+        alert->stopTune();
     if (wakeSet_) {
         services_.power->cancelWake();
         wakeSet_ = false;

@@ -60,8 +60,8 @@ void frmmsg::Ring(const std::wstring& message, bool playTune)
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no
         // sound device, no file); the window carries on either way.
-        services_.media->send(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias);
-        services_.media->send(std::wstring(L"play ") + kTuneAlias);
+        services_.tune->send(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias);
+        services_.tune->send(std::wstring(L"play ") + kTuneAlias);
         tuneOpen_ = true;
     }
 }
@@ -69,7 +69,7 @@ void frmmsg::Ring(const std::wstring& message, bool playTune)
 void frmmsg::stopTune()
 {
     if (tuneOpen_)
-        services_.media->send(std::wstring(L"close ") + kTuneAlias);
+        services_.tune->send(std::wstring(L"close ") + kTuneAlias);
     tuneOpen_ = false;
 }
 

@@ -29,12 +29,13 @@ public:
     const std::wstring& lbltime() const { return lbltime_; }
     const std::wstring& lbloutall() const { return lbloutall_; }
     HWND cmdok() const { return cmdok_; }
+    // Closes the tune's device; the window stays.
+    void stopTune();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void stopTune();
     RECT px(const RECT& twips) const;
 
     Services services_;

@@ -36,5 +36,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
         qv::dispatch(msg);
-    return static_cast<int>(msg.wParam);
+    const UINT code = static_cast<UINT>(msg.wParam);
+    // The tune's close gets its moment; a drive that never answers does not
+    // keep an invisible process alive.
+    if (!qv::finishMedia(qv::exitDeadline()))
+        qv::endProcess(code, false);
+    return static_cast<int>(code);
 }

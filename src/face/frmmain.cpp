@@ -410,7 +410,7 @@ void frmmain::toggleForm(Twin twin)
 void frmmain::toggleDoor()
 {
     // The marks follow the click whatever the drive makes of the command.
-    services_.media->send(doorCommandText(marks_.toggleDoor()));
+    services_.door->send(doorCommandText(marks_.toggleDoor()));
     syncMarks(Twin::CdDoor);
 }
 
@@ -525,7 +525,7 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         // Only the first paint closes the door: a close on every paint would
         // shut, within a second, a tray the user opened by hand.
         if (marks_.takeStartupClose())
-            services_.media->send(doorCommandText(DoorCommand::Close));
+            services_.door->send(doorCommandText(DoorCommand::Close));
         PaintDc paint(hwnd());
         PaintContent(paint.dc(), paint.area());
         return 0;

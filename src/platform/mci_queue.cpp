@@ -3,13 +3,48 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
 namespace qv {
 
-MciQueue::MciQueue(Executor execute) : execute_(std::move(execute))
+struct MciQueue::State {
+    Executor execute;
+    std::mutex mutex;
+    std::condition_variable wake;   // a command or the end is waiting
+    std::condition_variable ended;  // the worker has left
+    std::deque<std::wstring> pending;
+    bool closing = false;   // no more commands; run what is queued, then leave
+    bool dropping = false;  // leave without running the rest
+    bool started = false;
+    bool running = false;
+
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return dropping || closing || !pending.empty(); });
+            if (dropping || pending.empty())
+                break;
+            std::wstring command = std::move(pending.front());
+            pending.pop_front();
+            lock.unlock();
+            execute(command);
+            lock.lock();
+        }
+        running = false;
+        ended.notify_all();
+    }
+};
+
+MciQueue::MciQueue(Executor execute) : state_(std::make_shared<State>())
 {
-    if (!execute_) {
+    state_->execute = std::move(execute);
+    if (!state_->execute) {
         // No answer wanted and none reported: a missing drive simply does nothing.
-        execute_ = [](const std::wstring& command) {
+        state_->execute = [](const std::wstring& command) {
             ::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
         };
     }
@@ -18,40 +53,36 @@ MciQueue::MciQueue(Executor execute) : execute_(std::move(execute))
 MciQueue::~MciQueue()
 {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(state_->mutex);
+        state_->dropping = true;
     }
-    wake_.notify_one();
-    if (worker_.joinable())
-        worker_.join();
+    state_->wake.notify_all();
 }
 
 void MciQueue::send(const std::wstring& command)
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        pending_.push_back(command);
-        if (!worker_.joinable())
-            worker_ = std::thread(&MciQueue::run, this);
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (state_->closing || state_->dropping)
+        return;
+    state_->pending.push_back(command);
+    if (!state_->started) {
+        state_->started = state_->running = true;
+        // Detached: the worker keeps the state alive, so a command that
+        // never returns cannot hold up the program's exit.
+        std::thread([state = state_] { state->run(); }).detach();
     }
-    wake_.notify_one();
+    state_->wake.notify_all();
 }
 
-void MciQueue::run()
+bool MciQueue::finish(std::chrono::steady_clock::time_point deadline)
 {
-    for (;;) {
-        std::wstring command;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
-            // Commands still waiting at exit are dropped: the program is leaving.
-            if (stopping_)
-                return;
-            command = std::move(pending_.front());
-            pending_.pop_front();
-        }
-        execute_(command);
-    }
+    std::unique_lock<std::mutex> lock(state_->mutex);
+    state_->closing = true;
+    state_->wake.notify_all();
+    const bool done = state_->ended.wait_until(lock, deadline, [this] { return !state_->running; });
+    if (!done)
+        state_->dropping = true;
+    return done;
 }
 
 }  // namespace qv

@@ -1,12 +1,10 @@
 #pragma once
 // Sends media control command strings on a worker thread of its own.
 
-#include <condition_variable>
-#include <deque>
+#include <chrono>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/services.h"
 
@@ -18,21 +16,21 @@ public:
 
     // `execute` runs each command on the worker; mciSendStringW unless a test says otherwise.
     explicit MciQueue(Executor execute = {});
+    // Leaves at once: whatever is still queued is dropped.
     ~MciQueue() override;
     MciQueue(const MciQueue&) = delete;
     MciQueue& operator=(const MciQueue&) = delete;
 
     void send(const std::wstring& command) override;
 
-private:
-    void run();
+    // Takes no more commands and lets the queued ones run until `deadline`.
+    // True when all ran and the worker has ended; false when one is still
+    // running (a drive that does not answer), and the worker is left to it.
+    bool finish(std::chrono::steady_clock::time_point deadline);
 
-    Executor execute_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::wstring> pending_;
-    bool stopping_ = false;
-    std::thread worker_;  // started by the first command
+private:
+    struct State;
+    std::shared_ptr<State> state_;  // shared with the worker, which may outlive us
 };
 
 }  // namespace qv

@@ -152,12 +152,46 @@ private:
     UniqueHandleK timer_;
 };
 
+MciQueue& doorLane()
+{
+    static MciQueue lane;
+    return lane;
+}
+
+MciQueue& tuneLane()
+{
+    static MciQueue lane;
+    return lane;
+}
+
 class RealProcess final : public IProcess {
 public:
-    void exitNow(UINT code) override { ::ExitProcess(code); }
+    void exitNow(UINT code) override { endProcess(code, finishMedia(exitDeadline())); }
 };
 
 }  // namespace
+
+std::chrono::steady_clock::time_point exitDeadline()
+{
+    // Long enough for the tune's close, short enough not to be noticed.
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+}
+
+bool finishMedia(std::chrono::steady_clock::time_point deadline)
+{
+    const bool tune = tuneLane().finish(deadline);
+    const bool door = doorLane().finish(deadline);
+    return tune && door;
+}
+
+void endProcess(UINT code, bool mediaFinished)
+{
+    // A thread stuck inside a driver may hold locks that the orderly exit
+    // of the system libraries would wait on for ever.
+    if (!mediaFinished)
+        ::TerminateProcess(::GetCurrentProcess(), code);
+    ::ExitProcess(code);
+}
 
 Services realServices()
 {
@@ -167,14 +201,13 @@ Services realServices()
     static RealHelp help;
     static RealUserInput input;
     static RealProcess process;
-    static MciQueue media;
     static RealMessageBox messages;
     static WinRegistryStore registry;
     static LocalTimeSetter systemTime;
     static RealShellOpen shell;
     static RealPower power;
     return Services{&clock, &drives, &tray,     &help,       &input, &process,
-                    &media, &messages, &registry, &systemTime, &shell, &power};
+                    &doorLane(), &tuneLane(), &messages, &registry, &systemTime, &shell, &power};
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -50,7 +51,9 @@ struct IUserInput {
 
 // Media control interface command strings. Sending only queues the command:
 // a CD drive can take seconds to answer, and the face must keep moving.
-// Commands run one at a time, in order; their results are not looked at.
+// Commands of one lane run one at a time, in order; their results are not
+// looked at. The door and the tune have a lane each, so that the tune never
+// waits behind a drive that does not answer.
 struct IMediaCommands {
     virtual ~IMediaCommands() = default;
     virtual void send(const std::wstring& command) = 0;
@@ -101,7 +104,8 @@ struct Services {
     IHelp* help;
     IUserInput* input;
     IProcess* process;
-    IMediaCommands* media;
+    IMediaCommands* door;
+    IMediaCommands* tune;
     IMessageBox* messages;
     IRegistryStore* registry;
     ISystemTime* systemTime;
@@ -111,5 +115,13 @@ struct Services {
 
 // The real thing, for the program itself.
 Services realServices();
+
+// At exit: lets what the media lanes still hold (the tune's close) run
+// until `deadline`. False when a command is still stuck in a driver; the
+// process must then end without waiting on it.
+bool finishMedia(std::chrono::steady_clock::time_point deadline);
+std::chrono::steady_clock::time_point exitDeadline();
+// Ends the process; without the orderly exit when media commands are stuck.
+[[noreturn]] void endProcess(UINT code, bool mediaFinished);
 
 }  // namespace qv

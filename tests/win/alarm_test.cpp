@@ -162,13 +162,13 @@ TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
     EXPECT_EQ(alert->lbltime(), L"你好现在是:" + systemTimeText(world.clock.time));
     EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:x");
     EXPECT_EQ(::GetFocus(), alert->cmdok());
-    EXPECT_EQ(world.media.commands.back(), L"play qorvane_tune");
-    EXPECT_EQ(world.media.commands[world.media.commands.size() - 2], tuneOpen());
+    EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
+    EXPECT_EQ(world.tune.commands[world.tune.commands.size() - 2], tuneOpen());
 
     // Got it: the alert closes with its tune, the alarm window shows the rung alarm.
     ::SendMessageW(alert->cmdok(), BM_CLICK, 0, 0);
     EXPECT_EQ(face->alertWindow(), nullptr);
-    EXPECT_EQ(world.media.commands.back(), L"close qorvane_tune");
+    EXPECT_EQ(world.tune.commands.back(), L"close qorvane_tune");
     frmclock* again = face->alarmWindow();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(boxes(*again), (Boxes{L"09", L"05", L"00", L"x"}));
@@ -281,7 +281,7 @@ TEST_F(AlarmTest, ARingNoticedMoreThanAMinuteLateShowsTheAlertWithoutTheTune)
     tickAlarm(9, 6, 1);  // the computer slept through 09:05:00
     ASSERT_NE(face->alertWindow(), nullptr);
     EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:x");
-    EXPECT_TRUE(world.media.commands.empty());  // no tune opened or played
+    EXPECT_TRUE(world.tune.commands.empty());  // no tune opened or played
 }
 
 TEST_F(AlarmTest, ASecondAlarmRenewsAnAlertThatIsStillOpen)
@@ -295,13 +295,30 @@ TEST_F(AlarmTest, ASecondAlarmRenewsAnAlertThatIsStillOpen)
 
     fill(w, L"9", L"6", L"0", L"second");
     click(w.Imgok());
-    world.media.commands.clear();
+    world.tune.commands.clear();
     tickAlarm(9, 6, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
     EXPECT_EQ(face->alertWindow()->hwnd(), alert);  // the same window, renewed
     EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:second");
-    EXPECT_EQ(world.media.commands,
+    EXPECT_EQ(world.tune.commands,
               (std::vector<std::wstring>{L"close qorvane_tune", tuneOpen(), L"play qorvane_tune"}));
+}
+
+TEST_F(AlarmTest, TheFaceMenusExitClosesTheTunesDeviceAndUnloadsNothing)
+{
+    load();
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    click(w.Imgok());
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_EQ(world.tune.commands.back(), L"play qorvane_tune");
+
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::end), 0);
+    EXPECT_EQ(world.process.exits, std::vector<UINT>{0});
+    EXPECT_EQ(world.tune.commands.back(), L"close qorvane_tune");
+    EXPECT_NE(face->alertWindow(), nullptr);  // the process end takes it
+    EXPECT_EQ(world.door.commands, std::vector<std::wstring>{});  // never shown, never painted
 }
 
 TEST_F(AlarmTest, TheAlertIsARoundedWindowOfItsSize)
@@ -387,8 +404,8 @@ TEST_F(AlarmTest, AnAlarmInTheHourSkippedBySummerTimeRingsWithItsTune)
     world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
     ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
-    ASSERT_FALSE(world.media.commands.empty());
-    EXPECT_EQ(world.media.commands.back(), L"play qorvane_tune");
+    ASSERT_FALSE(world.tune.commands.empty());
+    EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
 }
 
 TEST_F(AlarmTest, TheAlertOpensAboveOtherWindowsAndInTheForeground)

@@ -141,7 +141,8 @@ struct FakeWorld {
     RecordingHelp help;
     ScriptedInput input;
     RecordingProcess process;
-    RecordingMedia media;
+    RecordingMedia door;
+    RecordingMedia tune;
     RecordingMessages messages;
     WinRegistryStore registry;  // the private Wine prefix's own HKEY_CURRENT_USER
     LockableRegistry windowsRegistry{registry};  // what the windows use
@@ -151,7 +152,7 @@ struct FakeWorld {
     Services services()
     {
         return Services{&clock, &drives,   &tray,     &help,       &input, &process,
-                        &media, &messages, &windowsRegistry, &systemTime, &shell, &power};
+                        &door, &tune, &messages, &windowsRegistry, &systemTime, &shell, &power};
     }
 };
 

@@ -123,7 +123,7 @@ TEST_F(MenusTest, HelpOpensWhatF1Opens)
 TEST_F(MenusTest, CdItemsToggleTheDoorWithTwinMarksAndTheFirstPaintClosesIt)
 {
     loadAndShow();
-    ASSERT_EQ(world.media.commands, std::vector<std::wstring>{L"set CDAudio door closed"});
+    ASSERT_EQ(world.door.commands, std::vector<std::wstring>{L"set CDAudio door closed"});
     EXPECT_FALSE(pairChecked(MenuId::opencddrive, MenuId::opencd));
 
     choose(MenuId::opencddrive);
@@ -134,7 +134,7 @@ TEST_F(MenusTest, CdItemsToggleTheDoorWithTwinMarksAndTheFirstPaintClosesIt)
     choose(MenuId::opencd);
     EXPECT_FALSE(pairChecked(MenuId::opencddrive, MenuId::opencd));
     choose(MenuId::opencd);
-    EXPECT_EQ(world.media.commands,
+    EXPECT_EQ(world.door.commands,
               (std::vector<std::wstring>{L"set CDAudio door closed", L"set CDAudio door open",
                                          L"set CDAudio door closed", L"set CDAudio door open"}));
 }
