@@ -14,7 +14,10 @@ ITrayOwner* TrayOwner = nullptr;
 HMENU TrayPopup = nullptr;
 WNDPROC PrevWndProc = nullptr;
 NOTIFYICONDATAW TrayDataRecord{};
-bool iconPresent = false;
+bool iconPresent = false;  // the shell said yes
+bool iconMayShow = false;  // an add was tried since the last delete
+bool tipSet = false;
+int failures = 0;
 qv::ITrayShell* shell = nullptr;
 UINT taskbarCreated = 0;
 
@@ -25,10 +28,24 @@ qv::ITrayShell& theShell()
     return *shell;
 }
 
-void addIcon(UINT flags)
+// `mayExist`: an earlier add was refused, yet may have put the icon up (a
+// shell that answered too late); a modify finds it without a second icon.
+void addIcon(bool mayExist)
 {
-    TrayDataRecord.uFlags = flags;
-    iconPresent = theShell().notifyIcon(NIM_ADD, TrayDataRecord);
+    TrayDataRecord.uFlags = NIF_MESSAGE | NIF_ICON | (tipSet ? NIF_TIP : 0u);
+    iconMayShow = true;
+    iconPresent = (mayExist && theShell().notifyIcon(NIM_MODIFY, TrayDataRecord)) ||
+                  theShell().notifyIcon(NIM_ADD, TrayDataRecord);
+    if (!TrayOwner)
+        return;
+    if (iconPresent) {
+        failures = 0;
+        ::KillTimer(TrayOwner->hwnd(), kRetryTimer);
+    } else {
+        // At logon the notification area may not be there yet: try again,
+        // as well as when the shell announces itself.
+        ::SetTimer(TrayOwner->hwnd(), kRetryTimer, qv::trayRetryDelayMs(++failures), nullptr);
+    }
 }
 
 }  // namespace
@@ -54,7 +71,9 @@ void AddTrayIcon(ITrayOwner& form, HMENU menu)
     TrayDataRecord.uID = 0;
     TrayDataRecord.hIcon = form.Image1();
     TrayDataRecord.uCallbackMessage = qv::WM_TRAYICON;
-    addIcon(NIF_MESSAGE | NIF_ICON);
+    tipSet = false;
+    failures = 0;
+    addIcon(false);
 }
 
 void SetTrayTip(const std::wstring& text)
@@ -62,17 +81,25 @@ void SetTrayTip(const std::wstring& text)
     const std::wstring tip = qv::fitToField(text, std::size(TrayDataRecord.szTip));
     std::wmemset(TrayDataRecord.szTip, L'\0', std::size(TrayDataRecord.szTip));
     std::wmemcpy(TrayDataRecord.szTip, tip.c_str(), tip.size());
+    tipSet = true;
+    // An icon not up yet gets the tip with it when it is added.
+    if (!iconPresent)
+        return;
     TrayDataRecord.uFlags = NIF_TIP;
     theShell().notifyIcon(NIM_MODIFY, TrayDataRecord);
 }
 
 void RemoveTrayIcon()
 {
-    if (iconPresent) {
+    // Deleted even when the add was refused: the icon may have come up
+    // anyway, and would stay as a ghost until the mouse passed over it.
+    if (iconMayShow) {
         TrayDataRecord.uFlags = 0;
         theShell().notifyIcon(NIM_DELETE, TrayDataRecord);
-        iconPresent = false;
+        iconMayShow = iconPresent = false;
     }
+    if (TrayOwner)
+        ::KillTimer(TrayOwner->hwnd(), kRetryTimer);
     if (PrevWndProc && TrayOwner) {
         ::SetWindowLongPtrW(TrayOwner->hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevWndProc));
         PrevWndProc = nullptr;
@@ -86,6 +113,11 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // Saved first: a command run from the menu may remove the icon and with it
     // this procedure before the call below returns.
     const WNDPROC prev = PrevWndProc;
+    if (TrayOwner && msg == WM_TIMER && wParam == kRetryTimer) {
+        ::KillTimer(hwnd, kRetryTimer);
+        addIcon(true);
+        return 0;
+    }
     if (TrayOwner) {
         const qv::TrayAction action = qv::routeTrayMessage(
             msg, static_cast<std::uintptr_t>(lParam), TrayOwner->WindowState(), taskbarCreated);
@@ -98,7 +130,9 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             TrayOwner->PopupMenu(TrayPopup);
             return 0;
         case qv::TrayAction::ReAdd:
-            addIcon(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+            // The old icon went with the old shell.
+            failures = 0;
+            addIcon(false);
             return 0;
         case qv::TrayAction::PassOn:
             break;

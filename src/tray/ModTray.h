@@ -29,6 +29,9 @@ protected:
     ~ITrayOwner() = default;
 };
 
+// The owner's timer that retries an icon the shell refused.
+inline constexpr UINT_PTR kRetryTimer = 3;
+
 // Where Shell_NotifyIconW calls go; the real shell unless a test says otherwise.
 void SetShell(qv::ITrayShell* shell);
 

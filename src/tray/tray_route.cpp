@@ -23,4 +23,13 @@ TrayAction routeTrayMessage(unsigned message, std::uintptr_t code, int ownerStat
     return TrayAction::PassOn;
 }
 
+unsigned trayRetryDelayMs(int failures)
+{
+    constexpr unsigned kFirst = 1000, kLongest = 30000;
+    unsigned delay = kFirst;
+    for (int i = 1; i < failures && delay < kLongest; ++i)
+        delay *= 2;
+    return delay < kLongest ? delay : kLongest;
+}
+
 }  // namespace qv

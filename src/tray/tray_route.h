@@ -19,4 +19,9 @@ enum class TrayAction {
 TrayAction routeTrayMessage(unsigned message, std::uintptr_t code, int ownerState,
                             unsigned taskbarCreatedMessage);
 
+// How long to wait before trying again to add an icon the shell refused
+// (at logon the notification area may not be ready yet), after `failures`
+// refusals in a row: short at first, never longer than half a minute.
+unsigned trayRetryDelayMs(int failures);
+
 }  // namespace qv

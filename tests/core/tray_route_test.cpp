@@ -41,6 +41,19 @@ TEST(TrayRoute, OtherMessagesPassOnEvenWithAMouseCodeInLParam)
     EXPECT_EQ(route(0x000F, 0, 1), TrayAction::PassOn);
 }
 
+TEST(TrayRoute, RetriesComeSoonAtFirstAndNeverLaterThanHalfAMinute)
+{
+    EXPECT_EQ(qv::trayRetryDelayMs(1), 1000u);
+    unsigned previous = 0;
+    for (int failures = 1; failures < 200; ++failures) {
+        const unsigned delay = qv::trayRetryDelayMs(failures);
+        EXPECT_GE(delay, previous) << failures;
+        EXPECT_LE(delay, 30000u) << failures;
+        previous = delay;
+    }
+    EXPECT_EQ(previous, 30000u);
+}
+
 TEST(TrayRoute, ShellRestartAddsTheIconAgain)
 {
     EXPECT_EQ(route(kTaskbarCreated, 0, 0), TrayAction::ReAdd);

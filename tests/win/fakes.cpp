@@ -70,7 +70,25 @@ bool RecordingPower::wakeAt(const LocalTime& t)
 bool RecordingTray::notifyIcon(DWORD message, const NOTIFYICONDATAW& data)
 {
     calls.push_back(TrayCall{message, data});
-    return true;
+    switch (message) {
+    case NIM_ADD:
+        if (refuseAdds > 0) {
+            --refuseAdds;
+            iconUp = iconUp || upDespiteRefusal;
+            return false;
+        }
+        if (iconUp)
+            return false;
+        iconUp = true;
+        return true;
+    case NIM_DELETE: {
+        const bool was = iconUp;
+        iconUp = false;
+        return was;
+    }
+    default:
+        return iconUp;
+    }
 }
 
 UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND)

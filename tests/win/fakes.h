@@ -41,8 +41,13 @@ struct TrayCall {
     NOTIFYICONDATAW data;
 };
 
+// A notification area with one icon slot, as the shell keeps it: an add
+// fails for an icon already there, a modify or delete for one not there.
 struct RecordingTray final : ITrayShell {
     std::vector<TrayCall> calls;
+    bool iconUp = false;
+    int refuseAdds = 0;        // the next adds fail, as before the shell is ready
+    bool upDespiteRefusal = false;  // ... yet the icon comes up (a late answer)
     bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) override;
 };
 

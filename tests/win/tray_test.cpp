@@ -87,6 +87,64 @@ TEST_F(FaceTest, AShellRestartBringsTheIconAndTipBack)
     EXPECT_STREQ(again.data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月07日");
 }
 
+std::vector<DWORD> messagesOf(const std::vector<TrayCall>& calls)
+{
+    std::vector<DWORD> out;
+    for (const TrayCall& c : calls)
+        out.push_back(c.message);
+    return out;
+}
+
+TEST_F(FaceTest, AnIconTheShellRefusesAtLogonIsAddedLaterWithItsTip)
+{
+    world.tray.refuseAdds = 2;
+    load();
+    EXPECT_FALSE(ModTray::IconPresent());
+    EXPECT_EQ(messagesOf(world.tray.calls), std::vector<DWORD>{NIM_ADD});  // no tip for no icon
+
+    // The first retry comes by itself, a second later.
+    for (int i = 0; i < 300 && world.tray.calls.size() < 3; ++i) {
+        ::Sleep(10);
+        pumpMessages();
+    }
+    EXPECT_EQ(messagesOf(world.tray.calls), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD}));
+    EXPECT_FALSE(ModTray::IconPresent());
+
+    ::SendMessageW(hwnd(), WM_TIMER, ModTray::kRetryTimer, 0);  // the next one, without the wait
+    EXPECT_TRUE(ModTray::IconPresent());
+    EXPECT_TRUE(world.tray.iconUp);
+    const TrayCall& added = world.tray.calls.back();
+    EXPECT_EQ(added.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(added.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_STREQ(added.data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月07日");
+
+    // Up now: no more tries.
+    const std::size_t calls = world.tray.calls.size();
+    ::Sleep(1200);
+    pumpMessages();
+    EXPECT_EQ(world.tray.calls.size(), calls);
+}
+
+TEST_F(FaceTest, AnIconThatCameUpDespiteARefusalIsFoundAndRemovedAtExit)
+{
+    world.tray.refuseAdds = 1;
+    world.tray.upDespiteRefusal = true;
+    load();
+    ::SendMessageW(hwnd(), WM_TIMER, ModTray::kRetryTimer, 0);
+    EXPECT_TRUE(ModTray::IconPresent());
+    EXPECT_EQ(messagesOf(world.tray.calls), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));  // no second icon
+
+    // Refused and never confirmed, yet up: the exit still takes it down.
+    face.reset();
+    world.tray.calls.clear();
+    world.tray.refuseAdds = 1;
+    load();
+    ASSERT_FALSE(ModTray::IconPresent());
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::quit), 0);
+    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(world.tray.iconUp);
+}
+
 TEST_F(FaceTest, TrayExitClosesTheFaceAndRemovesTheIconOnce)
 {
     loadAndShow();
