@@ -4,6 +4,7 @@ add_library(qorvane_win STATIC
   src/platform/window.cpp
   src/platform/real_services.cpp
   src/platform/local_time_setter.cpp
+  src/platform/elevation.cpp
   src/platform/dpi.cpp
   src/platform/module_path.cpp
   src/platform/form.cpp
@@ -23,7 +24,7 @@ add_library(qorvane_win STATIC
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm advapi32 uxtheme)
+target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm advapi32 uxtheme ole32)
 
 if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")

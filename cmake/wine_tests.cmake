@@ -24,6 +24,11 @@ set_property(TARGET window_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE
 add_test(NAME window_tests COMMAND window_tests)
 set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
 
+# A lock such as a copy with administrator rights holds, for the face test.
+add_executable(rights_holder tests/e2e/rights_holder.cpp)
+target_compile_definitions(rights_holder PRIVATE UNICODE _UNICODE)
+target_link_options(rights_holder PRIVATE -municode ${QORVANE_STATIC_LINK})
+
 # The real program driven from outside on its own display.
 function(qv_end_to_end name script)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/${script} ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})

@@ -3,19 +3,43 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
+#include "app/start_rules.h"
 #include "face/frmmain.h"
+#include "platform/elevation.h"
+#include "platform/local_time_setter.h"
 #include "platform/message_loop.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"
 
+namespace {
+
+// The settings window's elevated step: sets the clock and leaves, with no
+// window, no icon and no claim on the one-copy lock.
+int setClock(const qv::SetClockRequest& request)
+{
+    const std::optional<qv::LocalTime> target =
+        qv::clockTargetAt(request, static_cast<long long>(::GetTickCount64()));
+    if (!target)
+        return qv::kBadRequest;
+    qv::LocalTimeSetter setter;
+    return setter.setLocalTime(*target) ? qv::kClockSet : qv::kClockRefused;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    if (const auto request = qv::parseSetClockArguments(qv::argumentsOf(::GetCommandLineW())))
+        return setClock(*request);
+
     // A second copy would show a second face and icon and keep its own
-    // alarm; it brings the running face forward instead.
+    // alarm; it brings the running face forward instead. A lock it may not
+    // open belongs to a copy run with administrator rights: that one counts.
     qv::UniqueHandleK single(::CreateMutexW(nullptr, FALSE, L"Local\\qorvane.single-instance"));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (qv::anotherCopyRuns(::GetLastError())) {
         if (HWND running = ::FindWindowW(qv::frmmain::kClassName, nullptr)) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(running, &pid);

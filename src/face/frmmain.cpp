@@ -14,6 +14,7 @@
 #include "platform/module_path.h"
 #include "platform/ui_text.h"
 #include "resource.h"
+#include "tray/tray_route.h"
 
 namespace qv {
 namespace {
@@ -99,6 +100,10 @@ bool frmmain::Load(HINSTANCE instance)
                 twipsToPixelsRounded(kFaceClientTwips, 96)))
         return false;
     alarm_.attach(instance, hwnd());
+    // Run with administrator rights, the face must still hear the shell
+    // (a restart, the icon's clicks) and a later normal start.
+    for (UINT m : {showFaceMessage(), ::RegisterWindowMessageW(L"TaskbarCreated"), static_cast<UINT>(qv::WM_TRAYICON)})
+        services_.elevation->allowFromFewerRights(hwnd(), m);
 
     Image1_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QORVANE),
                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),

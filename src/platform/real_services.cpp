@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/elevation.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
 #include "platform/ui_text.h"
@@ -206,8 +207,9 @@ Services realServices()
     static LocalTimeSetter systemTime;
     static RealShellOpen shell;
     static RealPower power;
+    static WinElevation elevation;
     return Services{&clock, &drives, &tray,     &help,       &input, &process,
-                    &doorLane(), &tuneLane(), &messages, &registry, &systemTime, &shell, &power};
+                    &doorLane(), &tuneLane(), &messages, &registry, &systemTime, &shell, &power, &elevation};
 }
 
 }  // namespace qv

@@ -91,6 +91,22 @@ struct IPower {
     virtual void holdDisplay(bool hold) = 0;
 };
 
+// Rights: setting the clock needs an administrator's, and a copy running
+// with them must still hear from the shell and from normal programs.
+enum class ElevatedOutcome : WPARAM { Set, Declined, Refused };
+
+struct IElevation {
+    virtual ~IElevation() = default;
+    // Whether this process may set the computer's clock itself.
+    virtual bool maySetClock() = 0;
+    // Sets the clock in one step with administrator rights; Windows asks for
+    // consent. Returns at once; the outcome is posted to `notify` as
+    // `message`, with the ElevatedOutcome in wParam.
+    virtual void setClockElevated(HWND notify, UINT message, const LocalTime& asked, std::int64_t askedAtMs) = 0;
+    // Lets programs with fewer rights send `message` to `window`.
+    virtual void allowFromFewerRights(HWND window, UINT message) = 0;
+};
+
 struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
@@ -111,6 +127,7 @@ struct Services {
     ISystemTime* systemTime;
     IShellOpen* shell;
     IPower* power;
+    IElevation* elevation;
 };
 
 // The real thing, for the program itself.

@@ -18,6 +18,7 @@ constexpr UINT_PTR kTirnow = 1;
 // Posted when a time box loses the focus: by then the focus has landed, and
 // a window being destroyed gets no posted message at all.
 constexpr UINT kBoxLeft = WM_APP + 1;
+constexpr UINT kElevatedDone = WM_APP + 2;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr LONG kFratimeX = 120, kFratimeY = 600, kFradateX = 120, kFradateY = 2280;
 
@@ -107,6 +108,12 @@ bool Frmoptions::Load(HINSTANCE instance)
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_MONTHBK, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_BACKGROUND, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
 
+    // Without the right to set the clock, each apply is one step with an
+    // administrator's consent, and its button says so with the shield.
+    needsConsent_ = !services_.elevation->maySetClock();
+    for (Id apply : {Cmdsettime, Cmdsetdate})
+        ::SendMessageW(item(apply), BCM_SETSHIELD, 0, needsConsent_ ? TRUE : FALSE);
+
     fillBoxesWithNow();
     showNow();
     for (Id box : {Comh, Comm, Coms}) {
@@ -161,6 +168,10 @@ void Frmoptions::checkBox(Id box)
 
 void Frmoptions::apply(const LocalTime& t)
 {
+    if (needsConsent_) {
+        services_.elevation->setClockElevated(hwnd(), kElevatedDone, t, services_.clock->steadyMs());
+        return;
+    }
     // A refusal is told, never silent; the clock stays as it was.
     if (!services_.systemTime->setLocalTime(t))
         services_.messages->show(hwnd(), kRefusedPrompt, Modmain::ProductTitle);
@@ -246,6 +257,11 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(background_.get());
     }
+    case kElevatedDone:
+        // Declined by the user at the prompt: that needs no telling.
+        if (static_cast<ElevatedOutcome>(wParam) == ElevatedOutcome::Refused)
+            services_.messages->show(hwnd(), kRefusedPrompt, Modmain::ProductTitle);
+        return 0;
     case kBoxLeft:
         if (focusMovedWithin(static_cast<Id>(wParam)))
             checkBox(static_cast<Id>(wParam));

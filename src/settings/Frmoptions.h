@@ -22,7 +22,7 @@ public:
         L"没能把本程序加入启动项：注册表拒绝写入。计算机启动时不会运行本程序。";
     static constexpr wchar_t kRunNotRemoved[] =
         L"没能把本程序从启动项中删除：注册表拒绝更改。计算机启动时仍会运行本程序。";
-    static constexpr wchar_t kRefusedPrompt[] = L"系统拒绝更改日期或时间，请以管理员身份运行本程序后再试。";
+    static constexpr wchar_t kRefusedPrompt[] = L"系统拒绝更改日期或时间，电脑的时钟保持原样。";
 
     // Control identifiers, in focus order.
     enum Id : int {
@@ -35,6 +35,8 @@ public:
 
     HWND item(Id id) const { return ::GetDlgItem(hwnd(), id); }
     std::wstring text(Id id) const;
+    // The apply buttons ask for an administrator's consent (they show the shield).
+    bool needsConsent() const { return needsConsent_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -57,6 +59,7 @@ private:
     std::optional<Clsreg> reg_;  // made at first use
     HINSTANCE instance_ = nullptr;
     int dpi_ = 96;
+    bool needsConsent_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;
 };

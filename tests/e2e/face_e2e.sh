@@ -4,6 +4,27 @@
 set -u
 . "$(dirname "$0")/e2e_lib.sh"
 
+# The elevated step's command line, with a reading no clock can match: it
+# sets nothing, shows nothing and leaves with code 2.
+wine "$build/qorvane.exe" /setclock 2026-12-07 10:30:00.000 999999999999999999
+rc=$?
+[ "$rc" -eq 2 ] || fail "the set-clock step gave exit code $rc"
+app_windows | grep -q . && fail "the set-clock step showed a window"
+
+# A copy with administrator rights holds a lock this start may not open:
+# it still counts as running, and no second face comes up.
+ready="$shots/holder-ready"
+rm -f "$ready"
+wine "$build/rights_holder.exe" "$(winepath -w "$ready")" &
+holder=$!
+poll "[ -s '$ready' ]" 150 || fail "the lock holder did not start"
+wine "$build/qorvane.exe" &
+blocked=$!
+poll "! kill -0 $blocked" 150 || fail "a start beside an administrator's copy did not leave"
+app_windows | grep -q ' 162x162+' && fail "a face came up beside an administrator's copy"
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+
 start_app
 sleep 1
 import -window root "$shots/face.png"

@@ -111,6 +111,31 @@ struct RecordingPower final : IPower {
     void holdDisplay(bool hold) override { calls.push_back(hold ? L"display on" : L"display off"); }
 };
 
+// Rights as a test gives them; the elevated step is answered by the test.
+struct RecordingElevation final : IElevation {
+    bool may = true;
+    struct Request {
+        HWND notify;
+        UINT message;
+        LocalTime asked;
+        std::int64_t askedAtMs;
+    };
+    std::vector<Request> requests;
+    std::vector<UINT> allowed;
+    bool maySetClock() override { return may; }
+    void setClockElevated(HWND notify, UINT message, const LocalTime& asked, std::int64_t askedAtMs) override
+    {
+        requests.push_back({notify, message, asked, askedAtMs});
+    }
+    void allowFromFewerRights(HWND, UINT message) override { allowed.push_back(message); }
+    // The consent prompt closed with `outcome`.
+    void answer(ElevatedOutcome outcome)
+    {
+        const Request& r = requests.back();
+        ::PostMessageW(r.notify, r.message, static_cast<WPARAM>(outcome), 0);
+    }
+};
+
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
     void exitNow(UINT code) override { exits.push_back(code); }
@@ -154,10 +179,11 @@ struct FakeWorld {
     RecordingSystemTime systemTime;
     RecordingShell shell;
     RecordingPower power;
+    RecordingElevation elevation;
     Services services()
     {
         return Services{&clock, &drives,   &tray,     &help,       &input, &process,
-                        &door, &tune, &messages, &windowsRegistry, &systemTime, &shell, &power};
+                        &door, &tune, &messages, &windowsRegistry, &systemTime, &shell, &power, &elevation};
     }
 };
 

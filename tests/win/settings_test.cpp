@@ -201,11 +201,48 @@ TEST_F(SettingsTest, ARefusedChangeIsReported)
     load();
     world.systemTime.accept = false;
     Frmoptions& w = open();
+    EXPECT_FALSE(w.needsConsent());
     press(w, Frmoptions::Cmdsettime);
     ASSERT_EQ(world.messages.shown.size(), 1u);
-    EXPECT_EQ(world.messages.shown[0].text, L"系统拒绝更改日期或时间，请以管理员身份运行本程序后再试。");
+    EXPECT_EQ(world.messages.shown[0].text, L"系统拒绝更改日期或时间，电脑的时钟保持原样。");
     EXPECT_EQ(world.messages.shown[0].title, L"墨蝉小闹钟");
     EXPECT_TRUE(::IsWindow(w.hwnd()));
+    EXPECT_TRUE(world.elevation.requests.empty());
+}
+
+TEST_F(SettingsTest, WithoutTheRightEachApplyIsOneStepWithAnAdministratorsConsent)
+{
+    load();
+    world.elevation.may = false;
+    Frmoptions& w = open();
+    EXPECT_TRUE(w.needsConsent());
+
+    type(w, Frmoptions::Comh, L"7");
+    setText(w, Frmoptions::Comm, L"30");
+    setText(w, Frmoptions::Coms, L"0");
+    world.clock.steady = 5'000'000;
+    press(w, Frmoptions::Cmdsettime);
+    pumpMessages();
+    EXPECT_TRUE(world.systemTime.set.empty());  // never tried without the right
+    ASSERT_EQ(world.elevation.requests.size(), 1u);
+    const auto& r = world.elevation.requests[0];
+    EXPECT_EQ(r.notify, w.hwnd());
+    EXPECT_EQ((std::vector<int>{r.asked.year, r.asked.month, r.asked.day, r.asked.hour, r.asked.minute, r.asked.second}),
+              (std::vector<int>{2004, 3, 5, 7, 30, 0}));
+    EXPECT_EQ(r.askedAtMs, 5'000'000);
+
+    world.elevation.answer(ElevatedOutcome::Set);
+    world.elevation.answer(ElevatedOutcome::Declined);  // the user said no: nothing to tell
+    pumpMessages();
+    EXPECT_TRUE(world.messages.shown.empty());
+    world.elevation.answer(ElevatedOutcome::Refused);
+    pumpMessages();
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, Frmoptions::kRefusedPrompt);
+
+    press(w, Frmoptions::Cmdsetdate);
+    ASSERT_EQ(world.elevation.requests.size(), 2u);
+    EXPECT_EQ(world.elevation.requests[1].asked.hour, 9);  // the date alone changes
 }
 
 TEST_F(SettingsTest, TheStartUpBoxWritesAndDeletesTheEntryInTheRegistry)

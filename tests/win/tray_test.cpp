@@ -2,6 +2,8 @@
 
 #include "face_fixture.h"
 
+#include <algorithm>
+
 namespace qv::test {
 namespace {
 
@@ -143,6 +145,16 @@ TEST_F(FaceTest, AnIconThatCameUpDespiteARefusalIsFoundAndRemovedAtExit)
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::quit), 0);
     EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_FALSE(world.tray.iconUp);
+}
+
+TEST_F(FaceTest, RunWithMoreRightsTheFaceStillHearsTheShellAndANormalStart)
+{
+    load();
+    std::vector<UINT> allowed = world.elevation.allowed;
+    std::sort(allowed.begin(), allowed.end());
+    std::vector<UINT> wanted = {frmmain::showFaceMessage(), ::RegisterWindowMessageW(L"TaskbarCreated"), kTrayCallback};
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(allowed, wanted);
 }
 
 TEST_F(FaceTest, TrayExitClosesTheFaceAndRemovesTheIconOnce)

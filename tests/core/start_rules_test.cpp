@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "app/start_rules.h"
+
+namespace qv {
+namespace {
+
+TEST(StartRules, ACopyWithMoreRightsCountsAsARunningCopy)
+{
+    EXPECT_TRUE(anotherCopyRuns(183));  // the lock existed
+    EXPECT_TRUE(anotherCopyRuns(5));    // it exists, and is an administrator's
+    EXPECT_FALSE(anotherCopyRuns(0));
+    EXPECT_FALSE(anotherCopyRuns(6));  // no lock at all: better one copy than none
+}
+
+TEST(StartRules, ArgumentsFollowTheProgramsNameQuotedOrNot)
+{
+    EXPECT_EQ(argumentsOf(L"\"C:\\Program Files\\q\\qorvane.exe\" /setclock x"), L"/setclock x");
+    EXPECT_EQ(argumentsOf(L"C:\\q\\qorvane.exe  /setclock x"), L"/setclock x");
+    EXPECT_EQ(argumentsOf(L"\"C:\\q\\qorvane.exe\""), L"");
+    EXPECT_EQ(argumentsOf(L"qorvane.exe"), L"");
+    EXPECT_EQ(argumentsOf(L"\"unclosed"), L"");
+}
+
+TEST(StartRules, ASetClockRequestGoesThroughTheCommandLineUnchanged)
+{
+    const SetClockRequest r{{2028, 2, 29, 23, 59, 58, 7, 2}, 123456789};
+    const std::wstring text = setClockArguments(r);
+    EXPECT_EQ(text, L"/setclock 2028-02-29 23:59:58.007 123456789");
+    const auto back = parseSetClockArguments(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(setClockArguments(*back), text);
+}
+
+TEST(StartRules, OnlyTheExactFormWithARealDateIsTaken)
+{
+    for (const wchar_t* bad : {
+             L"", L"/setclock", L"/setclock 2026-12-07 10:30:00.000", L"/setclock 2026-12-07 10:30:00.000 ",
+             L"/SETCLOCK 2026-12-07 10:30:00.000 1", L"/setclock 2026-12-7 10:30:00.000 1",
+             L"/setclock 2026-13-07 10:30:00.000 1", L"/setclock 2027-02-29 10:30:00.000 1",
+             L"/setclock 2026-12-07 24:00:00.000 1", L"/setclock 2026-12-07 10:60:00.000 1",
+             L"/setclock 2026-12-07 10:30:00.000 -1", L"/setclock 2026-12-07 10:30:00.000 1 more",
+             L"/setclock 2026-12-07 10:30:00.000 1234567890123456789", L"/setclock ２026-12-07 10:30:00.000 1",
+             L"/setclock 2026-12-07T10:30:00.000 1"})
+        EXPECT_FALSE(parseSetClockArguments(bad)) << bad;
+    EXPECT_TRUE(parseSetClockArguments(L"/setclock 2026-12-07 10:30:00.000 123456789012345678"));
+}
+
+TEST(StartRules, TheClockIsSetAsIfTheConsentPromptHadTakenNoTime)
+{
+    const SetClockRequest r{{2026, 12, 31, 23, 59, 50, 500, 4}, 10'000};
+    const auto t = clockTargetAt(r, 22'000);  // 12 s on the prompt: past midnight
+    ASSERT_TRUE(t);
+    EXPECT_EQ(setClockArguments({*t, 0}), L"/setclock 2027-01-01 00:00:02.500 0");
+    EXPECT_EQ(t->weekday, 5);
+    EXPECT_FALSE(clockTargetAt(r, 9'999));  // restarted in between
+    EXPECT_FALSE(clockTargetAt(r, 10'000 + 3'600'001));
+}
+
+}  // namespace
+}  // namespace qv
