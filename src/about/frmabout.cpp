@@ -10,20 +10,25 @@
 namespace qv {
 namespace {
 
-RECT toRect(const PxBox& b)
+constexpr int kPictureWidth = 350, kPictureHeight = 250;
+
+// A box of the 96-DPI layout at `dpi`.
+RECT toRect(const PxBox& b, int dpi = 96)
 {
-    return RECT{b.left, b.top, b.right, b.bottom};
+    return RECT{::MulDiv(b.left, dpi, 96), ::MulDiv(b.top, dpi, 96), ::MulDiv(b.right, dpi, 96),
+                ::MulDiv(b.bottom, dpi, 96)};
 }
 
 }  // namespace
 
-HRGN MakeRegion()
+HRGN MakeRegion(int dpi)
 {
     HRGN result = ::CreateRectRgn(0, 0, 0, 0);
-    HRGN circle = ::CreateEllipticRgn(kAboutCircle.left, kAboutCircle.top, kAboutCircle.right, kAboutCircle.bottom);
+    const RECT c = toRect(kAboutCircle, dpi), p = toRect(kAboutPanel, dpi);
+    HRGN circle = ::CreateEllipticRgn(c.left, c.top, c.right, c.bottom);
     ::CombineRgn(result, result, circle, RGN_OR);
     ::DeleteObject(circle);
-    HRGN panel = ::CreateRectRgn(kAboutPanel.left, kAboutPanel.top, kAboutPanel.right, kAboutPanel.bottom);
+    HRGN panel = ::CreateRectRgn(p.left, p.top, p.right, p.bottom);
     ::CombineRgn(result, result, panel, RGN_OR);
     ::DeleteObject(panel);
     return result;
@@ -34,13 +39,9 @@ bool frmabout::Load(HINSTANCE instance)
     if (!createCentred(instance, kClassName, L"关于", WS_POPUP, WS_EX_TOOLWINDOW, 5325, 3795,
                        reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1)))
         return false;
-    // The system owns the region once the window has it.
-    ::SetWindowRgn(hwnd(), MakeRegion(), TRUE);
     picture_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP,
                                                      0, 0, LR_CREATEDIBSECTION)));
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND));
-    font_ = createSongti(12, 96, FW_BOLD);
-
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                  instance, nullptr);
@@ -49,14 +50,29 @@ bool frmabout::Load(HINSTANCE instance)
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = hwnd();
     ti.uId = 1;
-    ti.rect = toRect(kAboutImage1);
     ti.lpszText = const_cast<wchar_t*>(L"给我发邮件");
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    layout(dpi());
     return true;
 }
 
-frmabout::Target frmabout::targetAt(POINT p) const
+void frmabout::layout(int dpi)
 {
+    // The system owns the region once the window has it.
+    ::SetWindowRgn(hwnd(), MakeRegion(dpi), TRUE);
+    font_ = createSongti(12, dpi, FW_BOLD);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = 1;
+    ti.rect = toRect(kAboutImage1, dpi);
+    ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+frmabout::Target frmabout::targetAt(POINT at) const
+{
+    // The shape and the boxes are those of the 96-DPI layout.
+    const POINT p{::MulDiv(at.x, 96, dpi()), ::MulDiv(at.y, 96, dpi())};
     if (inBox(kAboutImage1, p.x, p.y))
         return Target::Image1;
     if (inBox(kAboutLabel1, p.x, p.y))
@@ -69,16 +85,23 @@ void frmabout::paint(HDC dc)
     if (picture_) {
         UniqueHdc mem(::CreateCompatibleDC(dc));
         SelectGuard select(mem.get(), picture_.get());
-        ::BitBlt(dc, 0, 0, 350, 250, mem.get(), 0, 0, SRCCOPY);
+        const int w = ::MulDiv(kPictureWidth, dpi(), 96), h = ::MulDiv(kPictureHeight, dpi(), 96);
+        if (w == kPictureWidth) {
+            ::BitBlt(dc, 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
+        } else {
+            ::SetStretchBltMode(dc, HALFTONE);
+            ::SetBrushOrgEx(dc, 0, 0, nullptr);
+            ::StretchBlt(dc, 0, 0, w, h, mem.get(), 0, 0, kPictureWidth, kPictureHeight, SRCCOPY);
+        }
     }
     SaveDcGuard save(dc);
     ::SelectObject(dc, font_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    RECT label = toRect(kAboutLabel1);
+    RECT label = toRect(kAboutLabel1, dpi());
     ::DrawTextW(dc, L"1.10", 4, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     if (pressed_ == Target::Image1) {
-        RECT frame = toRect(kAboutImage1);
+        RECT frame = toRect(kAboutImage1, dpi());
         ::FrameRect(dc, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     }
 }
@@ -105,7 +128,7 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         pressed_ = targetAt(pointFromLParam(lParam));
         ::SetCapture(hwnd());
         if (pressed_ == Target::Image1) {
-            const RECT r = toRect(kAboutImage1);
+            const RECT r = toRect(kAboutImage1, dpi());
             ::InvalidateRect(hwnd(), &r, TRUE);
         }
         return 0;
@@ -117,7 +140,7 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             ::ReleaseCapture();
         const Target released = targetAt(pointFromLParam(lParam));
         if (pressed == Target::Image1) {
-            const RECT r = toRect(kAboutImage1);
+            const RECT r = toRect(kAboutImage1, dpi());
             ::InvalidateRect(hwnd(), &r, TRUE);
         }
         if (pressed != released)
@@ -130,7 +153,7 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_CAPTURECHANGED:
         if (pressed_ == Target::Image1) {
-            const RECT r = toRect(kAboutImage1);
+            const RECT r = toRect(kAboutImage1, dpi());
             ::InvalidateRect(hwnd(), &r, TRUE);
         }
         if (reinterpret_cast<HWND>(lParam) != hwnd())

@@ -14,7 +14,7 @@ namespace qv {
 inline constexpr wchar_t kContactMailto[] = L"mailto:qorvane@example.com";
 
 // The shape as a region: an empty region, each part merged in and freed at once.
-HRGN MakeRegion();
+HRGN MakeRegion(int dpi = 96);
 
 class frmabout final : public Form {
 public:
@@ -28,6 +28,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void layout(int dpi) override;
 
 private:
     enum class Target { None, Window, Label1, Image1 };

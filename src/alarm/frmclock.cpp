@@ -73,7 +73,7 @@ frmclock::frmclock(Services services, IAlarmOwner& owner, std::wstring helpFile)
 
 RECT frmclock::px(const RECT& twips) const
 {
-    return twipBoxToPixels(twips, dpi_);
+    return twipBoxToPixels(twips, dpi());
 }
 
 RECT frmclock::Image1Rect() const
@@ -87,29 +87,23 @@ bool frmclock::Load(HINSTANCE instance)
     if (!createCentred(instance, kClassName, L"闹钟设置", WS_POPUP | WS_CLIPCHILDREN,
                        WS_EX_TOOLWINDOW, 3450, 4485))
         return false;
-    dpi_ = dpiForWindow(hwnd());
-    font_ = createSongti(9, dpi_);
     panel_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ALARM_PANEL),
                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     title_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ALARM_TITLE),
                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
     for (int i = 0; i < kBoxCount; ++i) {
-        const RECT r = px(kBoxes[i]);
         boxes_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, r.left,
-                                      r.top, r.right - r.left, r.bottom - r.top, hwnd(), nullptr,
-                                      instance, nullptr);
-        ::SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                      hwnd(), nullptr, instance, nullptr);
         ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
         ::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
-    auto at = [this](POINT t) { return POINT{::MulDiv(t.x, dpi_, 1440), ::MulDiv(t.y, dpi_, 1440)}; };
-    const POINT ok = at(kImgok), cam = at(kImgcam), hide = at(kImghide), close = at(kImage2);
-    Imgok_.Create(instance, hwnd(), ok.x, ok.y, {IDB_OK, IDB_OK_LIT}, [this] { Ok(); });
-    Imgcam_.Create(instance, hwnd(), cam.x, cam.y, {IDB_CANCEL, IDB_CANCEL_LIT}, [this] { Cancel(); });
-    Imghide_.Create(instance, hwnd(), hide.x, hide.y, {IDB_HIDE, IDB_HIDE_LIT}, [this] { closeSoon(); });
-    Image2_.Create(instance, hwnd(), close.x, close.y, {IDB_CLOSE, IDB_CLOSE_LIT}, [this] { closeSoon(); });
+    Imgok_.Create(instance, hwnd(), 0, 0, {IDB_OK, IDB_OK_LIT}, [this] { Ok(); });
+    Imgcam_.Create(instance, hwnd(), 0, 0, {IDB_CANCEL, IDB_CANCEL_LIT}, [this] { Cancel(); });
+    Imghide_.Create(instance, hwnd(), 0, 0, {IDB_HIDE, IDB_HIDE_LIT}, [this] { closeSoon(); });
+    Image2_.Create(instance, hwnd(), 0, 0, {IDB_CLOSE, IDB_CLOSE_LIT}, [this] { closeSoon(); });
+    layout(dpi());
 
     setLabel(lblshow, L"当前时间为:");
     showTime();
@@ -136,6 +130,27 @@ bool frmclock::Load(HINSTANCE instance)
     focus_ = boxes_[txthour];
     ::SetFocus(focus_);
     return true;
+}
+
+void frmclock::layout(int dpi)
+{
+    // The old font is let go only once no box uses it any more.
+    UniqueHfont font = createSongti(9, dpi);
+    for (int i = 0; i < kBoxCount; ++i) {
+        const RECT r = px(kBoxes[i]);
+        ::SetWindowPos(boxes_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font);
+    const struct {
+        PictureButton& button;
+        POINT twips;
+    } buttons[] = {{Imgok_, kImgok}, {Imgcam_, kImgcam}, {Imghide_, kImghide}, {Image2_, kImage2}};
+    for (const auto& b : buttons)
+        b.button.place(::MulDiv(b.twips.x, dpi, 1440), ::MulDiv(b.twips.y, dpi, 1440), dpi);
+    if (balloon_)
+        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi, 96));
 }
 
 std::wstring frmclock::boxText(Box which) const
@@ -244,7 +259,7 @@ void frmclock::showReminderBalloon()
         ti.lpszText = const_cast<wchar_t*>(kReminderTooLongText);
         ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(kReminderTooLongTitle));
-        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi_, 96));
+        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi(), 96));
     }
     RECT r{};
     ::GetWindowRect(boxes_[txtinmsg], &r);

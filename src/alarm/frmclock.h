@@ -53,6 +53,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void layout(int dpi) override;
 
 private:
     struct LabelItem {
@@ -81,7 +82,6 @@ private:
     IAlarmOwner& owner_;
     std::wstring helpFile_;
     HINSTANCE instance_ = nullptr;
-    int dpi_ = 96;
 
     std::array<LabelItem, kLabelCount> labels_;
     std::array<HWND, kBoxCount> boxes_{};

@@ -24,7 +24,7 @@ frmmsg::frmmsg(Services services, std::wstring tunePath, std::function<void()> o
 
 RECT frmmsg::px(const RECT& twips) const
 {
-    return twipBoxToPixels(twips, dpi_);
+    return twipBoxToPixels(twips, dpi());
 }
 
 bool frmmsg::Load(HINSTANCE instance)
@@ -34,21 +34,27 @@ bool frmmsg::Load(HINSTANCE instance)
     if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 3930,
                        2475, reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1)))
         return false;
-    dpi_ = dpiForWindow(hwnd());
-    UniqueHrgn region(::CreateRoundRectRgn(0, 0, scalePixels(250, dpi_), scalePixels(150, dpi_),
-                                           scalePixels(50, dpi_), scalePixels(150, dpi_)));
+    cmdok_ = ::CreateWindowExW(0, L"BUTTON", L"我知道了",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdokId)), instance, nullptr);
+    layout(dpi());
+    ::SetFocus(cmdok_);
+    return true;
+}
+
+void frmmsg::layout(int dpi)
+{
+    UniqueHrgn region(::CreateRoundRectRgn(0, 0, scalePixels(250, dpi), scalePixels(150, dpi),
+                                           scalePixels(50, dpi), scalePixels(150, dpi)));
     if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE))
         region.release();  // the window owns it now
 
-    font_ = createSongti(9, dpi_);
+    UniqueHfont font = createSongti(9, dpi);
     const RECT b = px(kCmdok);
-    cmdok_ = ::CreateWindowExW(0, L"BUTTON", L"我知道了",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, b.left, b.top,
-                               b.right - b.left, b.bottom - b.top, hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdokId)), instance, nullptr);
-    ::SendMessageW(cmdok_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::SetFocus(cmdok_);
-    return true;
+    ::SetWindowPos(cmdok_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(cmdok_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);
 }
 
 void frmmsg::Ring(const std::wstring& message, bool playTune)

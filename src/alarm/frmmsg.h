@@ -34,6 +34,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void layout(int dpi) override;
 
 private:
     RECT px(const RECT& twips) const;
@@ -44,7 +45,6 @@ private:
     std::wstring lbltime_, lbloutall_;
     HWND cmdok_ = nullptr;
     bool tuneOpen_ = false;
-    int dpi_ = 96;
     UniqueHfont font_;
 };
 

@@ -25,8 +25,10 @@ bool Form::createCentred(HINSTANCE instance, const wchar_t* className, const wch
     registerClass(instance, className, nullptr, background);
     if (!create(instance, className, caption, style, exStyle, 0, 0, 0, 0))
         return false;
-    const int dpi = dpiForWindow(hwnd());
-    RECT r{0, 0, ::MulDiv(clientWidthTwips, dpi, 1440), ::MulDiv(clientHeightTwips, dpi, 1440)};
+    clientTwips_ = {clientWidthTwips, clientHeightTwips};
+    dpi_ = dpiForWindow(hwnd());
+    const SIZE client = clientSize(dpi_);
+    RECT r{0, 0, client.cx, client.cy};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const int w = r.right - r.left, h = r.bottom - r.top;
     RECT work{};
@@ -37,8 +39,32 @@ bool Form::createCentred(HINSTANCE instance, const wchar_t* className, const wch
     return true;
 }
 
+SIZE Form::clientSize(int dpi) const
+{
+    return {::MulDiv(clientTwips_.cx, dpi, 1440), ::MulDiv(clientTwips_.cy, dpi, 1440)};
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_DPICHANGED) {
+        // Where Windows puts it, at the size its twips give there: the
+        // suggested size is the old one scaled, with the old rounding.
+        dpi_ = LOWORD(wParam);
+        const RECT* s = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd(), nullptr, s->left, s->top, s->right - s->left, s->bottom - s->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        // The frame as it is drawn at the new DPI, around the client area its twips give.
+        RECT outer{}, inner{};
+        ::GetWindowRect(hwnd(), &outer);
+        ::GetClientRect(hwnd(), &inner);
+        const SIZE client = clientSize(dpi_);
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, client.cx + (outer.right - outer.left) - inner.right,
+                       client.cy + (outer.bottom - outer.top) - inner.bottom,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layout(dpi_);
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
+    }
     if (msg == WM_DESTROY && onUnload_)
         onUnload_();
     return Window::HandleMessage(msg, wParam, lParam);

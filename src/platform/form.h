@@ -31,8 +31,18 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool takesDialogKeys() const override { return true; }
 
+    // Lays the content out (fonts, children, shape) for `dpi`. Called by the
+    // window's load and again when it moves to a screen of another DPI,
+    // after the window has taken its size there.
+    virtual void layout(int dpi) { (void)dpi; }
+    int dpi() const { return dpi_; }
+
 private:
+    SIZE clientSize(int dpi) const;
+
     std::function<void()> onUnload_;
+    int dpi_ = 96;
+    SIZE clientTwips_{};
 };
 
 // Holds the single instance of a form: shows the open one or makes a new one.

@@ -34,6 +34,13 @@ void PictureButton::setPicture(int resource)
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+void PictureButton::place(int xPx, int yPx, int dpi)
+{
+    dpi_ = dpi;
+    ::SetWindowPos(hwnd(), nullptr, xPx, yPx, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setPicture(picture_);
+}
+
 void PictureButton::enable(bool enabled)
 {
     ::EnableWindow(hwnd(), enabled);

@@ -25,6 +25,8 @@ public:
 
     // Shows a bitmap resource; the button takes its size (scaled with the DPI).
     void setPicture(int resource);
+    // Moves it, at the size its picture has at `dpi`.
+    void place(int xPx, int yPx, int dpi);
     void enable(bool enabled);
 
     int picture() const { return picture_; }

@@ -52,14 +52,31 @@ std::wstring Frmoptions::text(Id id) const
 }
 
 HWND Frmoptions::add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT t,
-                     HFONT font, int listHeightPx)
+                     bool big, int listHeightPx)
 {
-    const RECT r = twipBoxToPixels(t, dpi_);
-    HWND c = ::CreateWindowExW(0, cls, caption, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                               r.bottom - r.top + listHeightPx, hwnd(),
+    HWND c = ::CreateWindowExW(0, cls, caption, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    placed_.push_back({c, t, big, listHeightPx});
     return c;
+}
+
+void Frmoptions::layout(int dpi)
+{
+    UniqueHfont font = createSongti(9, dpi);
+    // 14.25 pt: the size a 19-pixel character has at 96 DPI.
+    UniqueHfont big(::CreateFontW(-::MulDiv(1425, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+    for (const Placed& p : placed_) {
+        const RECT r = twipBoxToPixels(p.twips, dpi);
+        // A combo box's height includes its drop-down list.
+        ::SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left,
+                       r.bottom - r.top + ::MulDiv(p.listHeightPx, dpi, 96), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(p.big ? big.get() : font.get()), TRUE);
+    }
+    // The old fonts go only once no control uses them.
+    font_ = std::move(font);
+    bigFont_ = std::move(big);
 }
 
 bool Frmoptions::Load(HINSTANCE instance)
@@ -68,14 +85,8 @@ bool Frmoptions::Load(HINSTANCE instance)
     if (!createCentred(instance, kClassName, L"系统设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                        WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, 4455, 6060))
         return false;
-    dpi_ = dpiForWindow(hwnd());
-    font_ = createSongti(9, dpi_);
-    // 14.25 pt: the size a 19-pixel character has at 96 DPI.
-    bigFont_.reset(::CreateFontW(-::MulDiv(1425, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     background_.reset(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
-    const HFONT f = font_.get(), big = bigFont_.get();
+    constexpr bool f = false, big = true;
 
     // What takes no focus first; then the rest in focus order, which is
     // the order the dialog keys walk.
@@ -107,6 +118,7 @@ bool Frmoptions::Load(HINSTANCE instance)
         ::SetWindowTheme(h, L"", L"");
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_MONTHBK, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_BACKGROUND, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+    layout(dpi());
 
     // Without the right to set the clock, each apply is one step with an
     // administrator's consent, and its button says so with the shield.

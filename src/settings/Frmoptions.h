@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/form.h"
 #include "platform/services.h"
@@ -40,10 +41,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void layout(int dpi) override;
 
 private:
     HWND add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT twips,
-             HFONT font, int listHeightPx = 0);
+             bool bigFont, int listHeightPx = 0);
     void fillBoxesWithNow();
     void showNow();
     bool focusMovedWithin(Id box) const;
@@ -58,7 +60,13 @@ private:
     std::wstring programPath_;
     std::optional<Clsreg> reg_;  // made at first use
     HINSTANCE instance_ = nullptr;
-    int dpi_ = 96;
+    struct Placed {
+        HWND hwnd;
+        RECT twips;  // left, top, width, height in the window
+        bool big;
+        int listHeightPx;  // at 96 DPI
+    };
+    std::vector<Placed> placed_;
     bool needsConsent_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;

@@ -1,0 +1,172 @@
+// Windows moved to a screen of 144 DPI (WM_DPICHANGED, as when dragged onto
+// a scaled monitor): each keeps its proportions, its shape and its text
+// inside its boxes. At 96 DPI the other tests hold every figure.
+
+#include "face_fixture.h"
+
+#include <string>
+
+namespace qv::test {
+namespace {
+
+constexpr int kDpi = 144;
+
+class ScaledTest : public FaceTest {
+protected:
+    // What Windows sends when the window lands on the other screen.
+    static void moveToDpi(HWND w, int dpi)
+    {
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        RECT suggested{r.left, r.top, r.left + ::MulDiv(r.right - r.left, dpi, 96),
+                       r.top + ::MulDiv(r.bottom - r.top, dpi, 96)};
+        ::SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        pumpMessages();
+    }
+    static SIZE clientOf(HWND w)
+    {
+        RECT r{};
+        ::GetClientRect(w, &r);
+        return {r.right, r.bottom};
+    }
+    // A child's place in its parent's client area.
+    static RECT placeOf(HWND child)
+    {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    static RECT regionBox(HWND w)
+    {
+        HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+        RECT box{};
+        if (::GetWindowRgn(w, rgn) != ERROR)
+            ::GetRgnBox(rgn, &box);
+        ::DeleteObject(rgn);
+        return box;
+    }
+    // Text drawn in `font` is this tall.
+    static int textHeight(HWND w, HFONT font)
+    {
+        HDC dc = ::GetDC(w);
+        HGDIOBJ old = ::SelectObject(dc, font);
+        TEXTMETRICW tm{};
+        ::GetTextMetricsW(dc, &tm);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(w, dc);
+        return tm.tmHeight;
+    }
+    static HFONT fontOf(HWND w) { return reinterpret_cast<HFONT>(::SendMessageW(w, WM_GETFONT, 0, 0)); }
+};
+
+void expectNear(const RECT& got, const RECT& want, const char* what)
+{
+    EXPECT_NEAR(got.left, want.left, 1) << what;
+    EXPECT_NEAR(got.top, want.top, 1) << what;
+    EXPECT_NEAR(got.right, want.right, 1) << what;
+    EXPECT_NEAR(got.bottom, want.bottom, 1) << what;
+}
+
+TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsAndFont)
+{
+    load();
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
+    frmclock& w = *face->alarmWindow();
+    const RECT hour96 = placeOf(w.box(frmclock::txthour)), ok96 = placeOf(w.Imgok().hwnd());
+    const int font96 = textHeight(w.hwnd(), fontOf(w.box(frmclock::txthour)));
+
+    moveToDpi(w.hwnd(), kDpi);
+    EXPECT_EQ(clientOf(w.hwnd()).cx, 345);
+    EXPECT_NEAR(clientOf(w.hwnd()).cy, 449, 1);
+    // The hour box: 120, 1545, 375 x 270 twips, a tenth of a pixel each.
+    EXPECT_EQ(hour96.left, 8);
+    expectNear(placeOf(w.box(frmclock::txthour)), {12, 155, 50, 182}, "hour box");
+    const RECT ok = placeOf(w.Imgok().hwnd());
+    expectNear(ok, {12, 384, 12 + (ok96.right - ok96.left) * 3 / 2, 384 + (ok96.bottom - ok96.top) * 3 / 2}, "OK");
+    EXPECT_NEAR(textHeight(w.hwnd(), fontOf(w.box(frmclock::txthour))), font96 * 3 / 2, 2);
+    // Hit tests follow: the title strip (down to 49 px now) drags, below it nothing does.
+    const int drags = world.input.drags;
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 45));
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 52));
+    EXPECT_EQ(world.input.drags, drags + 1);
+}
+
+TEST_F(ScaledTest, TheAlertKeepsItsRoundedShapeAndButton)
+{
+    load();
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
+    frmclock& w = *face->alarmWindow();
+    ::SetWindowTextW(w.box(frmclock::txthour), L"6");
+    ::SetWindowTextW(w.box(frmclock::txtmin), L"31");
+    ::SetWindowTextW(w.box(frmclock::txtinmsg), L"x");
+    w.Ok();
+    world.clock.set(2026, 12, 7, 1, 6, 31, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    frmmsg* alert = face->alertWindow();
+    ASSERT_NE(alert, nullptr);
+
+    moveToDpi(alert->hwnd(), kDpi);
+    EXPECT_NEAR(clientOf(alert->hwnd()).cx, 393, 1);
+    EXPECT_NEAR(clientOf(alert->hwnd()).cy, 248, 1);
+    expectNear(regionBox(alert->hwnd()), {0, 0, 375, 225}, "alert shape");
+    // 我知道了: 1080, 1440, 1575 x 735 twips.
+    expectNear(placeOf(alert->cmdok()), {108, 144, 266, 218}, "got it");
+}
+
+TEST_F(ScaledTest, TheSettingsWindowKeepsEveryControlInItsPlace)
+{
+    load();
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
+    Frmoptions& w = *face->settingsWindow();
+    const int label96 = textHeight(w.hwnd(), fontOf(w.item(Frmoptions::Labh)));
+
+    moveToDpi(w.hwnd(), kDpi);
+    EXPECT_NEAR(clientOf(w.hwnd()).cx, 446, 1);
+    EXPECT_EQ(clientOf(w.hwnd()).cy, 606);
+    // 确定 closing the window: 2280, 5520, 1935 x 375 twips.
+    expectNear(placeOf(w.item(Frmoptions::Cmdok)), {228, 552, 422, 590}, "close button");
+    // The time frame's OK inside the frame at 120, 600: 240, 960, 1215 x 375.
+    expectNear(placeOf(w.item(Frmoptions::Cmdsettime)), {36, 156, 158, 194}, "apply time");
+    EXPECT_NEAR(textHeight(w.hwnd(), fontOf(w.item(Frmoptions::Labh))), label96 * 3 / 2, 2);
+}
+
+TEST_F(ScaledTest, TheAboutWindowScalesItsShapePictureAndLink)
+{
+    load();
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::about), 0);
+    HWND w = ::FindWindowW(frmabout::kClassName, nullptr);
+    ASSERT_NE(w, nullptr);
+    const PrintedClient before(w);
+
+    moveToDpi(w, kDpi);
+    EXPECT_NEAR(clientOf(w).cx, 533, 1);
+    EXPECT_NEAR(clientOf(w).cy, 380, 1);
+    // The circle from -3, -1 to 161, 163 and the panel to 352, 252, half as big again.
+    expectNear(regionBox(w), {-4, -1, 528, 378}, "shape");
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetWindowRgn(w, rgn);
+    EXPECT_TRUE(::PtInRegion(rgn, 120, 122));   // the circle's centre
+    EXPECT_FALSE(::PtInRegion(rgn, 450, 30));   // above the panel
+    EXPECT_TRUE(::PtInRegion(rgn, 520, 370));   // the panel's far corner
+    ::DeleteObject(rgn);
+    // The picture is drawn at the new size: the dial, the panel and the
+    // lettering each where they were, half as far again from the corner.
+    const PrintedClient after(w);
+    for (POINT p : {POINT{40, 120}, POINT{250, 150}, POINT{300, 235}, POINT{120, 30}}) {
+        const COLORREF was = before.at(p.x, p.y), is = after.at(p.x * 3 / 2, p.y * 3 / 2);
+        EXPECT_NEAR(GetRValue(is), GetRValue(was), 48) << p.x << "," << p.y;
+        EXPECT_NEAR(GetGValue(is), GetGValue(was), 48) << p.x << "," << p.y;
+        EXPECT_NEAR(GetBValue(is), GetBValue(was), 48) << p.x << "," << p.y;
+    }
+
+    // The mail line, 176-345 x 192-209 at 96 DPI.
+    ::SendMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(400, 300));
+    ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+    pumpMessages();
+    EXPECT_EQ(world.shell.opened.size(), 1u);
+    EXPECT_TRUE(::IsWindow(w));
+}
+
+}  // namespace
+}  // namespace qv::test
