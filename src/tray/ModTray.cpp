@@ -28,8 +28,8 @@ qv::ITrayShell& theShell()
     return *shell;
 }
 
-// `mayExist`: an earlier add was refused, yet may have put the icon up (a
-// shell that answered too late); a modify finds it without a second icon.
+// `mayExist`: the icon may be up already (an add answered too late, a
+// shell that kept it); a modify finds it without a second icon.
 void addIcon(bool mayExist)
 {
     TrayDataRecord.uFlags = NIF_MESSAGE | NIF_ICON | (tipSet ? NIF_TIP : 0u);
@@ -130,9 +130,10 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             TrayOwner->PopupMenu(TrayPopup);
             return 0;
         case qv::TrayAction::ReAdd:
-            // The old icon went with the old shell.
+            // Sent after a shell restart, which took the icon, and also when
+            // the taskbar's DPI changes, which kept it: a modify tells.
             failures = 0;
-            addIcon(false);
+            addIcon(true);
             return 0;
         case qv::TrayAction::PassOn:
             break;

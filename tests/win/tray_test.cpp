@@ -14,6 +14,14 @@ LRESULT notifyFromIcon(HWND hwnd, UINT mouseMessage)
     return ::SendMessageW(hwnd, kTrayCallback, 0, mouseMessage);
 }
 
+std::vector<DWORD> messagesOf(const std::vector<TrayCall>& calls)
+{
+    std::vector<DWORD> out;
+    for (const TrayCall& c : calls)
+        out.push_back(c.message);
+    return out;
+}
+
 TEST_F(FaceTest, LoadAddsTheIconThenItsTip)
 {
     load();
@@ -80,21 +88,19 @@ TEST_F(FaceTest, LeftReleaseOnTheIconRestoresOnlyAHiddenFace)
 TEST_F(FaceTest, AShellRestartBringsTheIconAndTipBack)
 {
     load();
+    world.tray.iconUp = false;  // gone with the old shell
     ::SendMessageW(hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_EQ(world.tray.calls.size(), 3u);
-    const TrayCall& again = world.tray.calls[2];
+    ASSERT_EQ(messagesOf(world.tray.calls), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY, NIM_ADD}));
+    const TrayCall& again = world.tray.calls[3];
     EXPECT_EQ(again.message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(again.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(again.data.hIcon, face->Image1());
     EXPECT_STREQ(again.data.szTip, L"墨蝉小闹钟  1.01\r今天是26年12月07日");
-}
 
-std::vector<DWORD> messagesOf(const std::vector<TrayCall>& calls)
-{
-    std::vector<DWORD> out;
-    for (const TrayCall& c : calls)
-        out.push_back(c.message);
-    return out;
+    // Sent again while the icon stayed (the taskbar's DPI changed): no second add.
+    ::SendMessageW(hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(ModTray::IconPresent());
 }
 
 TEST_F(FaceTest, AnIconTheShellRefusesAtLogonIsAddedLaterWithItsTip)
