@@ -5,6 +5,7 @@ add_library(qorvane_win STATIC
   src/platform/real_services.cpp
   src/platform/local_time_setter.cpp
   src/platform/elevation.cpp
+  src/platform/late_bound.cpp
   src/platform/dpi.cpp
   src/platform/module_path.cpp
   src/platform/form.cpp
@@ -24,7 +25,9 @@ add_library(qorvane_win STATIC
 target_include_directories(qorvane_win PUBLIC src res)
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(qorvane_win PUBLIC qorvane_core comctl32 shell32 user32 gdi32 winmm advapi32 uxtheme ole32)
+# The common controls, the shell, themes, COM and multimedia are loaded on
+# first use (platform/late_bound), so they are not in the import table.
+target_link_libraries(qorvane_win PUBLIC qorvane_core user32 gdi32 advapi32)
 
 if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -41,7 +44,8 @@ set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_R
 add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_RC})
 target_link_libraries(qorvane PRIVATE qorvane_win)
 if(MINGW)
-  target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK})
+  # The shipped exe carries no symbols; the tests keep theirs.
+  target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK} -Wl,--gc-sections -s)
 endif()
 
 # The data folder beside the exe: the tune as it stands, the help file built
@@ -75,7 +79,7 @@ endif()
 
 # Figures for `make bench`; not part of the tests.
 add_executable(face_bench EXCLUDE_FROM_ALL bench/face_bench.cpp ${QORVANE_RC})
-target_link_libraries(face_bench PRIVATE qorvane_win psapi)
+target_link_libraries(face_bench PRIVATE qorvane_win psapi comctl32)
 if(MINGW)
   target_link_options(face_bench PRIVATE ${QORVANE_STATIC_LINK})
 endif()

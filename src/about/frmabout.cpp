@@ -4,6 +4,7 @@
 
 #include "platform/decode.h"
 #include "platform/gdi.h"
+#include "platform/late_bound.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 
@@ -36,6 +37,7 @@ HRGN MakeRegion(int dpi)
 
 bool frmabout::Load(HINSTANCE instance)
 {
+    late::initCommonControls();
     if (!createCentred(instance, kClassName, L"关于", WS_POPUP, WS_EX_TOOLWINDOW, 5325, 3795,
                        reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1)))
         return false;

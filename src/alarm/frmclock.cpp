@@ -12,6 +12,7 @@
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/late_bound.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 
@@ -83,6 +84,7 @@ RECT frmclock::Image1Rect() const
 
 bool frmclock::Load(HINSTANCE instance)
 {
+    late::initCommonControls();
     instance_ = instance;
     if (!createCentred(instance, kClassName, L"闹钟设置", WS_POPUP | WS_CLIPCHILDREN,
                        WS_EX_TOOLWINDOW, 3450, 4485))
@@ -97,7 +99,7 @@ bool frmclock::Load(HINSTANCE instance)
                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                       hwnd(), nullptr, instance, nullptr);
         ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
-        ::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
+        late::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
     Imgok_.Create(instance, hwnd(), 0, 0, {IDB_OK, IDB_OK_LIT}, [this] { Ok(); });
     Imgcam_.Create(instance, hwnd(), 0, 0, {IDB_CANCEL, IDB_CANCEL_LIT}, [this] { Cancel(); });
@@ -334,7 +336,7 @@ LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lPa
         if (const MSG* m = reinterpret_cast<const MSG*>(lParam);
             m && (m->wParam == VK_TAB || m->wParam == VK_RETURN) &&
             (m->message == WM_KEYDOWN || m->message == WM_CHAR))
-            return ::DefSubclassProc(box, msg, wParam, lParam) | DLGC_WANTMESSAGE;
+            return late::DefSubclassProc(box, msg, wParam, lParam) | DLGC_WANTMESSAGE;
         break;
     case WM_PASTE:
         if (b == txtinmsg) {
@@ -356,12 +358,12 @@ LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lPa
         self->beforeChar(b, static_cast<wchar_t>(wParam));
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(box, &BoxProc, which);
+        late::RemoveWindowSubclass(box, &BoxProc, which);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(box, msg, wParam, lParam);
+    return late::DefSubclassProc(box, msg, wParam, lParam);
 }
 
 void frmclock::paint(HDC dc)

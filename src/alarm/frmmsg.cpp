@@ -5,6 +5,7 @@
 #include "face/face_layout.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/late_bound.h"
 #include "platform/ui_text.h"
 
 namespace qv {
@@ -29,6 +30,7 @@ RECT frmmsg::px(const RECT& twips) const
 
 bool frmmsg::Load(HINSTANCE instance)
 {
+    late::initCommonControls();
     // Topmost: above whatever the user is working in. Showing it brings it
     // to the foreground where Windows lets a program in the background.
     if (!createCentred(instance, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 3930,

@@ -1,7 +1,6 @@
 // Start-up: one copy per user session, the face window, the message loop.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <optional>
 #include <string>
@@ -48,9 +47,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         }
         return 0;
     }
-
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
 
     qv::frmmain face(qv::realServices(), qv::programFolder(), [] { ::PostQuitMessage(0); });
     if (!face.Load(instance))

@@ -11,6 +11,7 @@
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/late_bound.h"
 #include "platform/module_path.h"
 #include "platform/ui_text.h"
 #include "resource.h"
@@ -123,25 +124,35 @@ bool frmmain::Load(HINSTANCE instance)
     helpFile_ = Modmain::joinPath(programFolder_, Modmain::HelpFileName);
     LastState = WindowState() == 1 ? 0 : WindowState();
 
+    enableItem(Tray(), MenuId::opencd, CdDriveFound_);
+    // The tray icon waits for the first paint: the shell is not needed to
+    // show the time.
+    ::PostMessageW(hwnd(), kAfterFirstPaint, 0, 0);
+
+    armTick(services_.clock->now().millisecond);
+    return true;
+}
+
+void frmmain::afterFirstPaint()
+{
+    ModTray::AddTrayIcon(*this, Tray());
+    ModTray::SetTrayTip(trayTipText(services_.clock->now()));
+}
+
+void frmmain::createTooltip()
+{
+    late::initCommonControls();
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 instance, nullptr);
-    const std::wstring tip = todayText(now);
+                                 instance_, nullptr);
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = hwnd();
     ti.uId = kLabelToolId;
     ti.rect = lblweekRect();
-    ti.lpszText = const_cast<wchar_t*>(tip.c_str());
+    ti.lpszText = const_cast<wchar_t*>(L"");
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-
-    ModTray::AddTrayIcon(*this, Tray());
-    ModTray::SetTrayTip(trayTipText(now));
-    enableItem(Tray(), MenuId::opencd, CdDriveFound_);
-
-    armTick(services_.clock->now().millisecond);
-    return true;
 }
 
 void frmmain::Show()
@@ -469,6 +480,9 @@ bool frmmain::inLblweek(POINT p) const
 
 void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // The weekday's tip and the common controls behind it wait for the mouse.
+    if (!tooltip_)
+        createTooltip();
     if (!tooltip_)
         return;
     if (msg == WM_MOUSEMOVE && inLblweek(p)) {
@@ -521,6 +535,9 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     switch (msg) {
+    case kAfterFirstPaint:
+        afterFirstPaint();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             Ontop();
@@ -529,10 +546,14 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         Ontop();
         // Only the first paint closes the door: a close on every paint would
         // shut, within a second, a tray the user opened by hand.
-        if (marks_.takeStartupClose())
+        {
+            PaintDc paint(hwnd());
+            PaintContent(paint.dc(), paint.area());
+        }
+        // After the paint, and only for a drive that is there: the command
+        // loads the multimedia library.
+        if (marks_.takeStartupClose() && CdDriveFound_)
             services_.door->send(doorCommandText(DoorCommand::Close));
-        PaintDc paint(hwnd());
-        PaintContent(paint.dc(), paint.area());
         return 0;
     }
     case WM_PRINTCLIENT: {

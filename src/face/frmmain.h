@@ -29,6 +29,8 @@ public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
     static constexpr UINT_PTR kTmrclock = AlarmHost::kTmrclock;  // alarm check, off until an alarm is set
     static constexpr UINT_PTR kTmrmain = 2;   // moves the hands
+    // Posted by the load: the tray icon, which the first painted face does not need.
+    static constexpr UINT kAfterFirstPaint = WM_APP + 1;
 
     // `onClosed` runs when the window is destroyed (the program quits there).
     frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed = {},
@@ -85,6 +87,8 @@ protected:
 
 private:
     void buildMenus();
+    void afterFirstPaint();
+    void createTooltip();
     void applyDpi(int dpi);
     void shapeWindow();
     void placeWindow();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/start_rules.h"
+#include "platform/late_bound.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"
 
@@ -28,7 +29,7 @@ ElevatedOutcome runElevated(HWND notify, const std::wstring& arguments)
     info.lpFile = program.c_str();
     info.lpParameters = arguments.c_str();
     info.nShow = SW_HIDE;
-    if (!::ShellExecuteExW(&info))
+    if (!late::ShellExecuteExW(&info))
         return ::GetLastError() == ERROR_CANCELLED ? ElevatedOutcome::Declined : ElevatedOutcome::Refused;
     if (!info.hProcess)
         return ElevatedOutcome::Refused;
@@ -70,10 +71,10 @@ void WinElevation::setClockElevated(HWND notify, UINT message, const LocalTime& 
     // The consent prompt can stay up for minutes: the face and the alarm
     // must not wait on it.
     std::thread([notify, message, arguments] {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        const HRESULT com = late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         const ElevatedOutcome outcome = runElevated(notify, arguments);
         if (SUCCEEDED(com))
-            ::CoUninitialize();
+            late::CoUninitialize();
         // A window closed in the meantime is simply not told.
         ::PostMessageW(notify, message, static_cast<WPARAM>(outcome), 0);
     }).detach();

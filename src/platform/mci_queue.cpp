@@ -1,12 +1,14 @@
 #include "platform/mci_queue.h"
 
 #include <windows.h>
-#include <mmsystem.h>
+
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
+
+#include "platform/late_bound.h"
 
 namespace qv {
 
@@ -45,7 +47,7 @@ MciQueue::MciQueue(Executor execute) : state_(std::make_shared<State>())
     if (!state_->execute) {
         // No answer wanted and none reported: a missing drive simply does nothing.
         state_->execute = [](const std::wstring& command) {
-            ::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+            late::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
         };
     }
 }

@@ -1,6 +1,7 @@
 #include "platform/services.h"
 
 #include "platform/elevation.h"
+#include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
 #include "platform/ui_text.h"
@@ -44,7 +45,7 @@ class RealTrayShell final : public ITrayShell {
 public:
     bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) override
     {
-        return ::Shell_NotifyIconW(message, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
+        return late::Shell_NotifyIconW(message, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
     }
 };
 
@@ -112,7 +113,7 @@ class RealShellOpen final : public IShellOpen {
 public:
     void open(HWND owner, const std::wstring& target) override
     {
-        ::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOW);
+        late::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOW);
     }
 };
 

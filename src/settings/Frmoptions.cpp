@@ -8,6 +8,7 @@
 #include "app/Modmain.h"
 #include "face/face_layout.h"
 #include "platform/dpi.h"
+#include "platform/late_bound.h"
 #include "platform/ui_text.h"
 #include "settings/settings_rules.h"
 
@@ -81,6 +82,7 @@ void Frmoptions::layout(int dpi)
 
 bool Frmoptions::Load(HINSTANCE instance)
 {
+    late::initCommonControls();
     instance_ = instance;
     if (!createCentred(instance, kClassName, L"系统设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                        WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, 4455, 6060))
@@ -115,7 +117,7 @@ bool Frmoptions::Load(HINSTANCE instance)
     HWND cal = add(MONTHCAL_CLASSW, L"", WS_TABSTOP | WS_BORDER | MCS_NOTODAY, Caldate, in(kFradateX, kFradateY, {120, 360, 3855, 2175}), f);
     // Themed captions ignore the colour asked for; these are drawn plain.
     for (HWND h : {chkrun, cal})
-        ::SetWindowTheme(h, L"", L"");
+        late::SetWindowTheme(h, L"", L"");
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_MONTHBK, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
     ::SendMessageW(cal, MCM_SETCOLOR, MCSC_BACKGROUND, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
     layout(dpi());

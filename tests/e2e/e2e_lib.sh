@@ -63,9 +63,17 @@ window_ids() { app_windows | cut -d' ' -f1 | sort; }
 # The popup menu that appeared since `window_ids` gave $1: prints "x y w h".
 open_menu_geometry() {
     before_ids="$1"
-    poll '[ -n "$(window_ids | comm -13 "$before_ids" -)" ]' 50 || return 1
+    # The face's tooltip window is made on the first mouse move: the menu is
+    # the new window that is on screen.
+    new_menu() {
+        for id in $(window_ids | comm -13 "$before_ids" -); do
+            viewable "$id" && { echo "$id"; return 0; }
+        done
+        return 1
+    }
+    poll new_menu 50 || return 1
     sleep 0.5
-    new_id=$(window_ids | comm -13 "$before_ids" - | head -n1)
+    new_id=$(new_menu)
     g=$(app_windows | grep "^$new_id " | cut -d' ' -f2)
     w=${g%%x*}; r=${g#*x}; h=${r%%+*}; r=${r#*+}; x=${r%%+*}; y=${r#*+}
     echo "$x $y $w $h"

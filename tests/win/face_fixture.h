@@ -35,6 +35,8 @@ protected:
     {
         face = std::make_unique<frmmain>(world.services(), folder, [this] { ++closedCount; });
         ASSERT_TRUE(face->Load(::GetModuleHandleW(nullptr)));
+        // The icon and the weekday's tip come just after the load.
+        pumpMessages();
     }
 
     void loadAndShow()

@@ -1,12 +1,9 @@
-#include <windows.h>
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
+// The windows load the common controls themselves, on first use, as the
+// program does; nothing here does it for them.
 int main(int argc, char** argv)
 {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -139,6 +139,13 @@ TEST_F(MenusTest, CdItemsToggleTheDoorWithTwinMarksAndTheFirstPaintClosesIt)
                                          L"set CDAudio door closed", L"set CDAudio door open"}));
 }
 
+TEST_F(MenusTest, WithoutACdDriveTheFirstPaintLeavesTheMultimediaLibraryAlone)
+{
+    world.drives.types = {{'C', DRIVE_FIXED}};
+    loadAndShow();
+    EXPECT_TRUE(world.door.commands.empty());
+}
+
 // Records the class of each window as it is destroyed, in order.
 std::vector<std::wstring>* g_destroyed = nullptr;
 LRESULT CALLBACK recordDestroy(int code, WPARAM wParam, LPARAM lParam)

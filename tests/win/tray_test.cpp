@@ -22,9 +22,17 @@ std::vector<DWORD> messagesOf(const std::vector<TrayCall>& calls)
     return out;
 }
 
-TEST_F(FaceTest, LoadAddsTheIconThenItsTip)
+TEST_F(FaceTest, TheIconThenItsTipComeAfterTheFirstPaint)
 {
-    load();
+    face = std::make_unique<frmmain>(world.services(), L"C:\\Apps\\qorvane");
+    ASSERT_TRUE(face->Load(::GetModuleHandleW(nullptr)));
+    // Nothing that needs the shell or the common controls before the time shows.
+    EXPECT_TRUE(world.tray.calls.empty());
+    EXPECT_EQ(face->tooltip(), nullptr);
+    face->Show();
+    EXPECT_TRUE(world.tray.calls.empty());
+    pumpMessages();
+    EXPECT_EQ(face->tooltip(), nullptr);  // until the mouse comes
     ASSERT_EQ(world.tray.calls.size(), 2u);
     const TrayCall& add = world.tray.calls[0];
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));

@@ -1,0 +1,142 @@
+#include "platform/late_bound.h"
+
+#include <mmsystem.h>
+#include <objbase.h>
+#include <uxtheme.h>
+
+#include <string>
+
+namespace qv::late {
+namespace {
+
+// From the system folder only, never from beside the exe or the current folder.
+HMODULE systemLibrary(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH];
+    const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return nullptr;
+    std::wstring path(folder, n);
+    path += L'\\';
+    path += name;
+    return ::LoadLibraryW(path.c_str());
+}
+
+HMODULE commonControls()
+{
+    // By name, so that the manifest's activation context picks version 6.
+    static const HMODULE module = ::LoadLibraryW(L"comctl32.dll");
+    return module;
+}
+HMODULE shell()
+{
+    static const HMODULE module = systemLibrary(L"shell32.dll");
+    return module;
+}
+HMODULE theme()
+{
+    static const HMODULE module = systemLibrary(L"uxtheme.dll");
+    return module;
+}
+HMODULE com()
+{
+    static const HMODULE module = systemLibrary(L"ole32.dll");
+    return module;
+}
+HMODULE multimedia()
+{
+    static const HMODULE module = systemLibrary(L"winmm.dll");
+    return module;
+}
+
+template <class Fn>
+Fn find(HMODULE module, const char* name)
+{
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+// One lookup per function, thread-safe by the rules of local statics.
+#define QV_LATE(library, fn) static const auto fn##_ = find<decltype(&::fn)>(library(), #fn)
+
+}  // namespace
+
+void initCommonControls()
+{
+    static const bool done = [] {
+        QV_LATE(commonControls, InitCommonControlsEx);
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        return InitCommonControlsEx_ && InitCommonControlsEx_(&icc);
+    }();
+    (void)done;
+}
+
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data)
+{
+    QV_LATE(commonControls, SetWindowSubclass);
+    return SetWindowSubclass_ ? SetWindowSubclass_(window, proc, id, data) : FALSE;
+}
+
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id)
+{
+    QV_LATE(commonControls, RemoveWindowSubclass);
+    return RemoveWindowSubclass_ ? RemoveWindowSubclass_(window, proc, id) : FALSE;
+}
+
+LRESULT DefSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    QV_LATE(commonControls, DefSubclassProc);
+    return DefSubclassProc_ ? DefSubclassProc_(window, msg, wParam, lParam)
+                            : ::DefWindowProcW(window, msg, wParam, lParam);
+}
+
+HRESULT SetWindowTheme(HWND window, LPCWSTR app, LPCWSTR idList)
+{
+    QV_LATE(theme, SetWindowTheme);
+    return SetWindowTheme_ ? SetWindowTheme_(window, app, idList) : E_NOTIMPL;
+}
+
+BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
+{
+    QV_LATE(shell, Shell_NotifyIconW);
+    return Shell_NotifyIconW_ ? Shell_NotifyIconW_(message, data) : FALSE;
+}
+
+HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, INT show)
+{
+    QV_LATE(shell, ShellExecuteW);
+    return ShellExecuteW_ ? ShellExecuteW_(owner, verb, file, parameters, directory, show)
+                          : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+}
+
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
+{
+    QV_LATE(shell, ShellExecuteExW);
+    if (ShellExecuteExW_)
+        return ShellExecuteExW_(info);
+    ::SetLastError(ERROR_DLL_NOT_FOUND);
+    return FALSE;
+}
+
+HRESULT CoInitializeEx(LPVOID reserved, DWORD flags)
+{
+    QV_LATE(com, CoInitializeEx);
+    return CoInitializeEx_ ? CoInitializeEx_(reserved, flags) : E_FAIL;
+}
+
+void CoUninitialize()
+{
+    QV_LATE(com, CoUninitialize);
+    if (CoUninitialize_)
+        CoUninitialize_();
+}
+
+DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback)
+{
+    QV_LATE(multimedia, mciSendStringW);
+    return mciSendStringW_ ? mciSendStringW_(command, answer, answerSize, callback)
+                           : MCIERR_DEVICE_NOT_INSTALLED;
+}
+
+}  // namespace qv::late

@@ -1,0 +1,35 @@
+#pragma once
+// System libraries the first painted face does not need, loaded on the
+// first call that does and kept to the end: the common controls, the shell,
+// the theme library, COM and the multimedia library. Each function behaves
+// as the system's own of the same name, and fails as it would when its
+// library cannot be loaded.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace qv::late {
+
+// Registers the classes the program's windows use (tooltips among them);
+// the first call loads the common controls, later calls do nothing.
+void initCommonControls();
+
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id);
+LRESULT DefSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+HRESULT SetWindowTheme(HWND window, LPCWSTR app, LPCWSTR idList);
+
+BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
+HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, INT show);
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
+
+HRESULT CoInitializeEx(LPVOID reserved, DWORD flags);
+void CoUninitialize();
+
+// Media control interface command strings; safe from any thread.
+DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);
+
+}  // namespace qv::late
