@@ -16,9 +16,10 @@ wineserver -w
 qv_start_xvfb
 mkdir -p "$out"
 wine "$build/window_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Gallery' >/dev/null 2>&1 &
+tests=$!
 sleep 2.5; import -window root "$out/alarm.png"
 sleep 2.5; import -window root "$out/alert.png"
 sleep 2.5; import -window root "$out/settings.png"
 sleep 2.5; import -window root "$out/about.png"
-wait
+wait "$tests"   # not the display, which is a child of this shell too
 echo "gallery at $dpi DPI: $out"

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "app/Modmain.h"
-#include "face/face_layout.h"
 
 namespace qv {
 
@@ -16,10 +15,9 @@ AlarmHost::AlarmHost(Services services, const std::wstring& programFolder,
 {
 }
 
-void AlarmHost::attach(HINSTANCE instance, HWND face)
+void AlarmHost::attach(HINSTANCE instance)
 {
     instance_ = instance;
-    face_ = face;
 }
 
 ClockReading AlarmHost::read()
@@ -61,8 +59,6 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
     // two readings would arm an alarm due now for tomorrow.
     const ClockReading now = read();
     const Confirmation c = controller_.confirm(hour, minute, second, message, now);
-    if (c.verdict == EntryVerdict::Ok)
-        armTmrclock(now);
     followAlarm();
     return c;
 }
@@ -70,14 +66,7 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
 void AlarmHost::cancel()
 {
     controller_.cancel();
-    ::KillTimer(face_, kTmrclock);
     followAlarm();
-}
-
-void AlarmHost::armTmrclock(const ClockReading& now)
-{
-    // Checked just after each wall-clock second, like the hands.
-    ::SetTimer(face_, kTmrclock, msToNextSecond(now.local.millisecond), nullptr);
 }
 
 void AlarmHost::followAlarm()
@@ -91,17 +80,19 @@ void AlarmHost::followAlarm()
     }
 }
 
+void AlarmHost::onSecond()
+{
+    onTmrclock();
+    if (frmclock* window = frmclock_.get())
+        window->showTime();
+}
+
 void AlarmHost::onTmrclock()
 {
-    if (!controller_.TmrclockEnabled()) {
-        ::KillTimer(face_, kTmrclock);
+    if (!controller_.TmrclockEnabled())
         return;
-    }
-    const ClockReading now = read();
-    if (const std::optional<Ring> r = controller_.tick(now))
+    if (const std::optional<Ring> r = controller_.tick(read()))
         ring(*r);
-    else
-        armTmrclock(now);
 }
 
 void AlarmHost::onTimeChange()
@@ -115,7 +106,6 @@ void AlarmHost::onTimeChange()
 
 void AlarmHost::ring(const Ring& r)
 {
-    ::KillTimer(face_, kTmrclock);
     followAlarm();
     holdDisplay(true);
     // An alert still open from an earlier alarm shows the new one too.
@@ -146,7 +136,6 @@ void AlarmHost::holdDisplay(bool hold)
 
 void AlarmHost::shutdown()
 {
-    ::KillTimer(face_, kTmrclock);
     // The sequencer is let go even when the process ends at once.
     if (frmmsg* alert = frmmsg_.get())
         alert->stopTune();

@@ -1,8 +1,8 @@
 #pragma once
-// The alarm's window side: the alarm window and the alert, the alarm timer
-// Tmrclock on the face, waking the computer and holding the screen on. The
-// face forwards to it; what the alarm is and when it rings is the
-// controller's.
+// The alarm's window side: the alarm window and the alert, the alarm check
+// Tmrclock that rides on the face's tick, waking the computer and holding
+// the screen on. The face forwards to it; what the alarm is and when it
+// rings is the controller's.
 
 #include <windows.h>
 
@@ -19,18 +19,20 @@ namespace qv {
 
 class AlarmHost final : public IAlarmOwner {
 public:
-    static constexpr UINT_PTR kTmrclock = 1;  // a timer of the face window
-
     // `onSettingsClosed` runs whenever the alarm window goes, however it closed.
     AlarmHost(Services services, const std::wstring& programFolder,
               std::function<void()> onSettingsClosed);
 
-    // The face window that carries Tmrclock; before anything else.
-    void attach(HINSTANCE instance, HWND face);
+    // The module the windows come from; before anything else.
+    void attach(HINSTANCE instance);
 
     frmclock* showSettings();
     void closeSettings();
     void closeAlert();
+    // Each second, from the face's tick: the alarm check while one is set,
+    // and the alarm window's time line. The program wakes once a second,
+    // not once per window.
+    void onSecond();
     void onTmrclock();
     // The wall clock was set, the time zone changed, or the computer woke:
     // checks at once and sets the wake again.
@@ -50,7 +52,6 @@ public:
 
 private:
     ClockReading read();
-    void armTmrclock(const ClockReading& now);
     void followAlarm();
     void ring(const Ring& ring);
     void holdDisplay(bool hold);
@@ -60,7 +61,6 @@ private:
     std::wstring tunePath_;
     std::function<void()> onSettingsClosed_;
     HINSTANCE instance_ = nullptr;
-    HWND face_ = nullptr;
 
     AlarmController controller_;
     bool wakeSet_ = false;

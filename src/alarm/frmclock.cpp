@@ -19,7 +19,6 @@
 namespace qv {
 namespace {
 
-constexpr UINT_PTR kTmrtime = 1;
 constexpr UINT_PTR kBalloonTimer = 2;
 constexpr UINT kBalloonMs = 6000;
 constexpr RECT kImage1{120, 120, 3210, 375};
@@ -153,6 +152,20 @@ void frmclock::layout(int dpi)
         b.button.place(::MulDiv(b.twips.x, dpi, 1440), ::MulDiv(b.twips.y, dpi, 1440), dpi);
     if (balloon_)
         ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi, 96));
+
+    // The stretched panel and title strip, drawn once per size rather than
+    // on every tick of the time label.
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    HDC screen = ::GetDC(hwnd());
+    const bool ready = backdrop_.resize(screen, client.right, client.bottom) &&
+                       back_.resize(screen, client.right, client.bottom);
+    ::ReleaseDC(hwnd(), screen);
+    if (ready) {
+        drawStretched(backdrop_.dc(), panel_.get(), client);
+        drawStretched(backdrop_.dc(), title_.get(), Image1Rect());
+    }
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 std::wstring frmclock::boxText(Box which) const
@@ -167,6 +180,8 @@ void frmclock::setBox(Box which, const std::wstring& text)
 
 void frmclock::setLabel(Label which, std::wstring text)
 {
+    if (labels_[which].text == text)
+        return;  // nothing to repaint
     labels_[which].text = std::move(text);
     const RECT r = px(labels_[which].twips);
     ::InvalidateRect(hwnd(), &r, FALSE);
@@ -189,7 +204,6 @@ void frmclock::setHideEnabled(bool enabled)
 void frmclock::showTime()
 {
     setLabel(lbltime, systemTimeText(services_.clock->now()));
-    ::SetTimer(hwnd(), kTmrtime, msToNextSecond(services_.clock->now().millisecond), nullptr);
 }
 
 void frmclock::closeSoon()
@@ -366,19 +380,18 @@ LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lPa
     return late::DefSubclassProc(box, msg, wParam, lParam);
 }
 
-void frmclock::paint(HDC dc)
+void frmclock::paint(HDC dc, const RECT& area) const
 {
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    drawStretched(dc, panel_.get(), client);
-    drawStretched(dc, title_.get(), Image1Rect());
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+             backdrop_.dc(), area.left, area.top, SRCCOPY);
     SaveDcGuard save(dc);
     ::SelectObject(dc, font_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
     for (const LabelItem& l : labels_) {
-        RECT r = px(l.twips);
-        ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, l.format);
+        RECT r = px(l.twips), overlap{};
+        if (::IntersectRect(&overlap, &r, &area))
+            ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, l.format);
     }
 }
 
@@ -386,28 +399,24 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT: {
+        // Only what changed, drawn off screen so the ticking time does not flicker.
         PaintDc p(hwnd());
-        // Drawn off screen, so the ticking time does not flicker.
-        RECT client{};
-        ::GetClientRect(hwnd(), &client);
-        UniqueHdc mem(::CreateCompatibleDC(p.dc()));
-        UniqueHbitmap buffer(::CreateCompatibleBitmap(p.dc(), client.right, client.bottom));
-        {
-            SelectGuard select(mem.get(), buffer.get());
-            paint(mem.get());
-            ::BitBlt(p.dc(), 0, 0, client.right, client.bottom, mem.get(), 0, 0, SRCCOPY);
-        }
+        const RECT& a = p.area();
+        paint(back_.dc(), a);
+        ::BitBlt(p.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, back_.dc(), a.left,
+                 a.top, SRCCOPY);
         return 0;
     }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_TIMER:
-        if (wParam == kTmrtime)
-            showTime();
-        else if (wParam == kBalloonTimer)
+        if (wParam == kBalloonTimer)
             hideReminderBalloon();
         return 0;
     case WM_COMMAND:
@@ -439,7 +448,6 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_DESTROY:
-        ::KillTimer(hwnd(), kTmrtime);
         ::KillTimer(hwnd(), kBalloonTimer);
         break;
     default:

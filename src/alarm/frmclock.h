@@ -9,6 +9,7 @@
 
 #include "alarm/alarm_controller.h"
 #include "platform/form.h"
+#include "platform/gdi.h"
 #include "platform/picture_button.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
@@ -39,6 +40,8 @@ public:
 
     void Ok();
     void Cancel();
+    // The time line; the face's tick calls it each second.
+    void showTime();
 
     const std::wstring& label(Label which) const { return labels_[which].text; }
     HWND box(Box which) const { return boxes_[which]; }
@@ -70,12 +73,11 @@ private:
     void setBox(Box which, const std::wstring& text);
     void clearBoxes();
     void setHideEnabled(bool enabled);
-    void showTime();
     void closeSoon();
     void pasteReminder();
     void showReminderBalloon();
     void hideReminderBalloon();
-    void paint(HDC dc);
+    void paint(HDC dc, const RECT& area) const;
     RECT px(const RECT& twips) const;
 
     Services services_;
@@ -90,6 +92,8 @@ private:
     PictureButton Imgok_, Imgcam_, Imghide_, Image2_;
     UniqueHfont font_;
     UniqueHbitmap panel_, title_;
+    Canvas backdrop_;  // panel and title strip at the window's size
+    Canvas back_;      // where a paint is put together
 };
 
 }  // namespace qv

@@ -100,7 +100,7 @@ bool frmmain::Load(HINSTANCE instance)
                 twipsToPixelsRounded(kFaceClientTwips, 96),
                 twipsToPixelsRounded(kFaceClientTwips, 96)))
         return false;
-    alarm_.attach(instance, hwnd());
+    alarm_.attach(instance);
     // Run with administrator rights, the face must still hear the shell
     // (a restart, the icon's clicks) and a later normal start.
     for (UINT m : {showFaceMessage(), ::RegisterWindowMessageW(L"TaskbarCreated"), static_cast<UINT>(qv::WM_TRAYICON)})
@@ -298,7 +298,12 @@ void frmmain::tick()
         showDate(now);
         ModTray::SetTrayTip(trayTipText(now));
     }
-    armTick(now.millisecond);
+    // One wake-up a second for the whole program: the alarm check and the
+    // open windows' time lines ride on the hands' tick.
+    alarm_.onSecond();
+    if (Frmoptions* settings = Frmoptions_.get())
+        settings->showNow();
+    armTick(services_.clock->now().millisecond);
 }
 
 void frmmain::armTick(int millisecond)
@@ -575,8 +580,6 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTmrmain)
             tick();
-        else if (wParam == kTmrclock)
-            alarm_.onTmrclock();
         return 0;
     case WM_TIMECHANGE:
         tick();

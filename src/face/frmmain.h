@@ -27,8 +27,8 @@ namespace qv {
 class frmmain final : public Window, public ModTray::ITrayOwner {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
-    static constexpr UINT_PTR kTmrclock = AlarmHost::kTmrclock;  // alarm check, off until an alarm is set
-    static constexpr UINT_PTR kTmrmain = 2;   // moves the hands
+    // Moves the hands, and carries every other once-a-second duty.
+    static constexpr UINT_PTR kTmrmain = 2;
     // Posted by the load: the tray icon, which the first painted face does not need.
     static constexpr UINT kAfterFirstPaint = WM_APP + 1;
 

@@ -1,7 +1,9 @@
 #pragma once
-// Scope guards for painting and selection.
+// Scope guards for painting and selection, and an off-screen canvas.
 
 #include <windows.h>
+
+#include "platform/unique_handle.h"
 
 namespace qv {
 
@@ -42,6 +44,43 @@ public:
 private:
     HDC dc_;
     int saved_;
+};
+
+// A memory DC with a bitmap of its own, kept across paints so that a paint
+// allocates nothing.
+class Canvas {
+public:
+    Canvas() = default;
+    ~Canvas() { release(); }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // A bitmap of `width` x `height` compatible with `like`; what it held is lost.
+    bool resize(HDC like, int width, int height)
+    {
+        release();
+        dc_.reset(::CreateCompatibleDC(like));
+        bitmap_.reset(::CreateCompatibleBitmap(like, width, height));
+        if (!dc_ || !bitmap_)
+            return false;
+        old_ = ::SelectObject(dc_.get(), bitmap_.get());
+        return true;
+    }
+    HDC dc() const { return dc_.get(); }
+
+private:
+    void release()
+    {
+        if (dc_ && old_)
+            ::SelectObject(dc_.get(), old_);
+        old_ = nullptr;
+        dc_.reset();
+        bitmap_.reset();
+    }
+
+    UniqueHdc dc_;
+    UniqueHbitmap bitmap_;
+    HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace qv

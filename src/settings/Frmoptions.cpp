@@ -15,7 +15,6 @@
 namespace qv {
 namespace {
 
-constexpr UINT_PTR kTirnow = 1;
 // Posted when a time box loses the focus: by then the focus has landed, and
 // a window being destroyed gets no posted message at all.
 constexpr UINT kBoxLeft = WM_APP + 1;
@@ -154,9 +153,12 @@ void Frmoptions::fillBoxesWithNow()
 
 void Frmoptions::showNow()
 {
-    const LocalTime now = services_.clock->now();
-    ::SetWindowTextW(item(Labnow), nowLine(now).c_str());
-    ::SetTimer(hwnd(), kTirnow, msToNextSecond(now.millisecond), nullptr);
+    const std::wstring line = nowLine(services_.clock->now());
+    // The same text set again would still repaint the whole line.
+    if (line != shownNow_) {
+        shownNow_ = line;
+        ::SetWindowTextW(item(Labnow), line.c_str());
+    }
 }
 
 bool Frmoptions::focusMovedWithin(Id box) const
@@ -280,13 +282,6 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (focusMovedWithin(static_cast<Id>(wParam)))
             checkBox(static_cast<Id>(wParam));
         return 0;
-    case WM_TIMER:
-        if (wParam == kTirnow)
-            showNow();
-        return 0;
-    case WM_DESTROY:
-        ::KillTimer(hwnd(), kTirnow);
-        break;
     default:
         break;
     }

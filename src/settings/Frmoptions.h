@@ -38,6 +38,8 @@ public:
     std::wstring text(Id id) const;
     // The apply buttons ask for an administrator's consent (they show the shield).
     bool needsConsent() const { return needsConsent_; }
+    // The current-time line; the face's tick calls it each second.
+    void showNow();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -47,7 +49,6 @@ private:
     HWND add(const wchar_t* cls, const wchar_t* caption, DWORD style, Id id, RECT twips,
              bool bigFont, int listHeightPx = 0);
     void fillBoxesWithNow();
-    void showNow();
     bool focusMovedWithin(Id box) const;
     void checkBox(Id box);
     void applyDate();
@@ -70,6 +71,7 @@ private:
     bool needsConsent_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;
+    std::wstring shownNow_;
 };
 
 }  // namespace qv

@@ -64,7 +64,7 @@ protected:
     void tickAlarm(int h, int m, int s, int day = 7)
     {
         world.clock.set(2026, 12, day, day % 7, h, m, s);
-        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     }
 
     static std::vector<std::wstring> boxes(frmclock& w)
@@ -399,10 +399,10 @@ TEST_F(AlarmTest, AnAlarmInTheHourSkippedBySummerTimeRingsWithItsTune)
     fill(w, L"2", L"30", L"0", L"x");
     click(w.Imgok());
     world.clock.set(2026, 3, 29, 0, 1, 59, 59);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     EXPECT_EQ(face->alertWindow(), nullptr);
     world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
     ASSERT_FALSE(world.tune.commands.empty());
     EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
@@ -573,6 +573,56 @@ TEST_F(ReminderPasteTest, LineBreaksBecomeBlanksAndALongPasteIsCutAtTheLimit)
     EXPECT_EQ(w.boxText(frmclock::txtinmsg).size(), 2000u);
     EXPECT_EQ(w.boxText(frmclock::txtinmsg).substr(0, 11), std::wstring(11, L'短'));
     EXPECT_TRUE(::IsWindowVisible(balloon));
+}
+
+RECT updateBox(HWND window)
+{
+    RECT r{};
+    ::GetUpdateRect(window, &r, FALSE);
+    return r;
+}
+
+bool nothingToRepaint(HWND window)
+{
+    return !::GetUpdateRect(window, nullptr, FALSE);
+}
+
+TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint)
+{
+    loadAndShow();
+    frmclock& w = openAlarm();
+    fill(w, L"8", L"0", L"3", L"x");
+    click(w.Imgok());
+    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showfrmoptions), 0);
+    Frmoptions* settings = face->settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    pumpMessages();
+
+    // No window keeps a second timer of its own: the face's wakes them all.
+    for (HWND window : {w.hwnd(), settings->hwnd()})
+        EXPECT_FALSE(::KillTimer(window, 1));
+    EXPECT_FALSE(::KillTimer(hwnd(), 1));
+
+    HWND timeLine = settings->item(Frmoptions::Labnow);
+    tickAlarm(8, 0, 1);
+    EXPECT_EQ(w.label(frmclock::lbltime), systemTimeText(world.clock.time));
+    EXPECT_EQ(settings->text(Frmoptions::Labnow), L"现在的时间是： 26年12月07日  08:00:01");
+    // The alarm window's time label is all that is repainted there.
+    const RECT label = updateBox(w.hwnd());
+    EXPECT_EQ(label.left, 96);
+    EXPECT_EQ(label.top, 48);
+    EXPECT_EQ(label.right, 193);
+    EXPECT_EQ(label.bottom, 65);
+    EXPECT_TRUE(nothingToRepaint(settings->hwnd()));
+
+    // The same second again changes nothing, so nothing is repainted.
+    pumpMessages();
+    tickAlarm(8, 0, 1);
+    EXPECT_TRUE(nothingToRepaint(w.hwnd()));
+    EXPECT_TRUE(nothingToRepaint(timeLine));
+
+    tickAlarm(8, 0, 3);
+    EXPECT_NE(face->alertWindow(), nullptr);
 }
 
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)

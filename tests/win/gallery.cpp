@@ -28,7 +28,7 @@ TEST_F(FaceTest, DISABLED_Gallery)
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     world.clock.set(2026, 12, 7, 1, 9, 5, 0);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     wait(2500);
     face->alertWindow()->Close();
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::hidefrmclock), 0);

@@ -102,7 +102,7 @@ TEST_F(ScaledTest, TheAlertKeepsItsRoundedShapeAndButton)
     ::SetWindowTextW(w.box(frmclock::txtinmsg), L"x");
     w.Ok();
     world.clock.set(2026, 12, 7, 1, 6, 31, 0);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrclock, 0);
+    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     frmmsg* alert = face->alertWindow();
     ASSERT_NE(alert, nullptr);
 
