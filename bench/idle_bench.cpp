@@ -132,8 +132,6 @@ int main(int argc, char** argv)
     if (qv::frmclock* w = face.alarmWindow())
         closeWindow(w->hwnd());
     bench::pump(settleMs);
-    bench::measure(idle, seconds);
-    bench::report("frmmain: the face, the alarm set, its window closed", idle);
 
     // Due in three seconds; the alert then stays until acknowledged.
     command(f, qv::MenuId::showclock);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <new>
 
 #include "platform/message_loop.h"
@@ -244,10 +245,15 @@ long long lookUp(const Tally<PaintKey, 16>& t, PaintKey key)
     return 0;
 }
 
-void printAreas(const Tally<PaintKey, 16>& counts, const Tally<PaintKey, 16>& areas, const char* what, double s)
+// One line a window; `skipIdleIn` leaves out a window with nothing here
+// that is listed there.
+void printAreas(const Tally<PaintKey, 16>& counts, const Tally<PaintKey, 16>& areas, const char* what, double s,
+                const Tally<PaintKey, 16>* skipIdleIn = nullptr)
 {
     for (int i = 0; i < counts.used; ++i) {
         const PaintKey key = counts.entries[i].key;
+        if (counts.entries[i].n == 0 && skipIdleIn && lookUp(*skipIdleIn, key) > 0)
+            continue;
         const long long px = lookUp(areas, key);
         char name[128];
         windowName(key.root, name, sizeof name);
@@ -332,6 +338,14 @@ void measure(Idle& out, double seconds)
     }
     g_idle = nullptr;
     out.cpuMs = cpuMs() - cpu;
+    // A window that painted nothing is listed too, with nothing.
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM p) -> BOOL {
+        wchar_t cls[64] = L"";
+        ::GetClassNameW(hwnd, cls, 64);
+        if (::IsWindowVisible(hwnd) && std::wcsncmp(cls, L"qorvane.", 8) == 0)
+            reinterpret_cast<Idle*>(p)->paintCount.add({hwnd}, 0);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&out));
     out.news = g_news - news;
     out.mallocs = g_mallocs - mallocs;
 }
@@ -365,7 +379,7 @@ void report(const char* title, const Idle& idle)
     for (int i = 0; i < idle.directArea.used; ++i)
         area += idle.directArea.entries[i].n;
     std::printf("  area repainted                %6.0f px/s target: only what changes\n", area / s);
-    printAreas(idle.paintCount, idle.paintArea, "paints", s);
+    printAreas(idle.paintCount, idle.paintArea, "paints", s, &idle.directCount);
     printAreas(idle.directCount, idle.directArea, "direct draws of a control outside WM_PAINT", s);
     std::printf("  CPU time of the process       %6.0f ms  (%.0f ms a minute, %.2f %% of a core)\n",
                 idle.cpuMs, idle.cpuMs * 60 / s, idle.cpuMs / s / 10);

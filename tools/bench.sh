@@ -37,17 +37,25 @@ report_size() {
     else stripped="no ($symbols symbols${debug:+; debug sections: $debug})"; fi
     echo "$(basename "$1"): $bytes bytes = $(kib "$bytes") KiB${2:+   target: $2}"
     echo "  stripped: $stripped"
-    echo "  sections (objdump -h), bytes:"
-    $objdump -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }' | while read -r name hex; do
-        size=$(printf '%d' "0x$hex")
-        printf '    %-16s %9d  (%s KiB)\n' "$name" "$size" "$(kib "$size")"
-    done
+    if [ -n "$3" ]; then
+        echo "  sections (objdump -h), bytes:"
+        $objdump -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }' | while read -r name hex; do
+            size=$(printf '%d' "0x$hex")
+            printf '    %-16s %9d  (%s KiB)\n' "$name" "$size" "$(kib "$size")"
+        done
+        # What a strip would leave, roughly: headers and the loaded sections
+        # at the file's 512-byte alignment (.bss takes no room in the file).
+        kept=$($objdump -h "$1" | awk '$1 ~ /^[0-9]+$/ && $2 !~ /^\.debug/ && $2 != ".bss" { print $3 }' |
+            while read -r hex; do printf '%d\n' "0x$hex"; done |
+            awk '{ t += int(($1 + 511) / 512) * 512 } END { print t + 1024 }')
+        echo "  without the .debug sections, about: $kept bytes = $(kib "$kept") KiB"
+    fi
     echo "  imported DLLs: $($objdump -p "$1" | awk '/DLL Name:/ { printf "%s ", $3 }')"
 }
 
 echo "== 1. size =="
-report_size "$app" "at most 768 KiB = 786432 bytes, stripped"
-report_size "$floor" ""
+report_size "$app" "at most 768 KiB = 786432 bytes, stripped" sections
+report_size "$floor" "" ""
 echo
 
 # ---- 2. start-up and resident memory -------------------------------------
