@@ -83,3 +83,14 @@ target_link_libraries(face_bench PRIVATE qorvane_win psapi comctl32)
 if(MINGW)
   target_link_options(face_bench PRIVATE ${QORVANE_STATIC_LINK})
 endif()
+
+# The floor: the least a face can honestly do, beside which the figures read.
+add_executable(floor_face WIN32 EXCLUDE_FROM_ALL bench/floor_face.cpp)
+target_compile_definitions(floor_face PRIVATE UNICODE _UNICODE)
+add_executable(idle_bench EXCLUDE_FROM_ALL bench/idle_bench.cpp bench/idle_probe.cpp
+               bench/floor_face.cpp ${QORVANE_RC})
+target_link_libraries(idle_bench PRIVATE qorvane_win)
+if(MINGW)
+  target_link_options(floor_face PRIVATE -municode ${QORVANE_STATIC_LINK})
+  target_link_options(idle_bench PRIVATE ${QORVANE_STATIC_LINK})
+endif()
