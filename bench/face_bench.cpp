@@ -103,8 +103,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 int main()
 {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    // The windows load the common controls themselves, as in the program.
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
 
     // 1. Start-up: process start to the first painted face, with the real services.
