@@ -10,9 +10,13 @@ poll "viewable $face" 50 || fail "face not shown"
 
 # Wine's own notification area (no window manager here): icons in slots from
 # its client's left edge; the first slot's centre is 13 px in and 13 px up.
-tray=$(LC_ALL=C xwininfo -root -tree | grep '"Wine System Tray"' |
-    sed -E 's/.* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2 \3 \4/')
-[ -n "$tray" ] || fail "no notification area"
+# The area appears with the first icon, which comes after the face's first paint.
+tray_area() {
+    LC_ALL=C xwininfo -root -tree | grep '"Wine System Tray"' |
+        sed -E 's/.* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2 \3 \4/'
+}
+poll '[ -n "$(tray_area)" ]' 100 || fail "no notification area"
+tray=$(tray_area)
 set -- $tray
 icon_x=$(($3 + 13)); icon_y=$(($4 + $2 - 13))
 icon_is_red() {
