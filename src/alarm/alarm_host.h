@@ -33,7 +33,6 @@ public:
     // and the alarm window's time line. The program wakes once a second,
     // not once per window.
     void onSecond();
-    void onTmrclock();
     // The wall clock was set, the time zone changed, or the computer woke:
     // checks at once and sets the wake again.
     void onTimeChange();
@@ -52,6 +51,7 @@ public:
 
 private:
     ClockReading read();
+    void onTmrclock();  // the alarm check, while one is set
     void followAlarm();
     void ring(const Ring& ring);
     void holdDisplay(bool hold);

@@ -110,8 +110,6 @@ bool frmmain::Load(HINSTANCE instance)
                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
     buildMenus();
-    faceDc_.reset(::CreateCompatibleDC(nullptr));
-    backDc_.reset(::CreateCompatibleDC(nullptr));
 
     // Shape, size, pens and font all follow the monitor's DPI.
     applyDpi(dpiForWindow(hwnd()));
@@ -176,31 +174,25 @@ void frmmain::applyDpi(int dpi)
     shapeWindow();
 
     // Face picture, scaled once here rather than on every paint.
-    if (faceDcOld_)
-        ::SelectObject(faceDc_.get(), faceDcOld_);
-    if (backDcOld_)
-        ::SelectObject(backDc_.get(), backDcOld_);
     HDC screen = ::GetDC(hwnd());
-    facePicture_.reset(::CreateCompatibleBitmap(screen, client, client));
-    backBitmap_.reset(::CreateCompatibleBitmap(screen, client, client));
+    facePicture_.resize(screen, client, client);
+    back_.resize(screen, client, client);
     ::ReleaseDC(hwnd(), screen);
-    faceDcOld_ = ::SelectObject(faceDc_.get(), facePicture_.get());
-    backDcOld_ = ::SelectObject(backDc_.get(), backBitmap_.get());
 
     UniqueHbitmap source(static_cast<HBITMAP>(
         ::LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FACE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (source) {
-        UniqueHdc sourceDc(::CreateCompatibleDC(faceDc_.get()));
+        UniqueHdc sourceDc(::CreateCompatibleDC(facePicture_.dc()));
         SelectGuard select(sourceDc.get(), source.get());
         // Outside the picture lies outside the region too; repeat its corner colour.
         const COLORREF outside = ::GetPixel(sourceDc.get(), 0, 0);
         UniqueHbrush fill(::CreateSolidBrush(outside));
         const RECT all{0, 0, client, client};
-        ::FillRect(faceDc_.get(), &all, fill.get());
+        ::FillRect(facePicture_.dc(), &all, fill.get());
         const int side = scalePixels(kFaceRegionPx, dpi);
-        ::SetStretchBltMode(faceDc_.get(), HALFTONE);
-        ::SetBrushOrgEx(faceDc_.get(), 0, 0, nullptr);
-        ::StretchBlt(faceDc_.get(), 0, 0, side, side, sourceDc.get(), 0, 0, kFaceRegionPx,
+        ::SetStretchBltMode(facePicture_.dc(), HALFTONE);
+        ::SetBrushOrgEx(facePicture_.dc(), 0, 0, nullptr);
+        ::StretchBlt(facePicture_.dc(), 0, 0, side, side, sourceDc.get(), 0, 0, kFaceRegionPx,
                      kFaceRegionPx, SRCCOPY);
     }
 
@@ -512,9 +504,9 @@ void frmmain::unload()
 
 void frmmain::PaintContent(HDC dc, const RECT& area)
 {
-    HDC back = backDc_.get();
+    HDC back = back_.dc();
     const int w = area.right - area.left, h = area.bottom - area.top;
-    ::BitBlt(back, area.left, area.top, w, h, faceDc_.get(), area.left, area.top, SRCCOPY);
+    ::BitBlt(back, area.left, area.top, w, h, facePicture_.dc(), area.left, area.top, SRCCOPY);
     {
         SaveDcGuard save(back);
         ::IntersectClipRect(back, area.left, area.top, area.right, area.bottom);

@@ -16,6 +16,7 @@
 #include "face/menus.h"
 #include "face/twin_marks.h"
 #include "platform/form.h"
+#include "platform/gdi.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
 #include "platform/window.h"
@@ -130,13 +131,10 @@ private:
     HWND tooltip_ = nullptr;  // owned by the face: destroyed with it
 
     // Drawing objects, made once per DPI so that a tick allocates nothing.
-    UniqueHbitmap facePicture_;
-    UniqueHdc faceDc_;
-    UniqueHbitmap backBitmap_;
-    UniqueHdc backDc_;
+    Canvas facePicture_;  // the picture at the window's size
+    Canvas back_;         // where a paint is put together
     UniqueHpen Linsec_, Linmin_, Linhou_;
     UniqueHfont font_;
-    HGDIOBJ faceDcOld_ = nullptr, backDcOld_ = nullptr;
 
     TwinMarks marks_;
     AlarmHost alarm_;
