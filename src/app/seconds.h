@@ -1,0 +1,17 @@
+#pragma once
+// Counting in seconds of the wall clock, and waiting for the next one.
+
+#include "app/localtime.h"
+
+namespace qv {
+
+// Seconds since 1970-01-01 00:00 of a local time read as if UTC: for
+// differences between readings, not for instants.
+long long absoluteSeconds(const LocalTime& t);
+LocalTime fromAbsoluteSeconds(long long seconds);
+
+// Milliseconds to wait from `millisecond` past a second until just after the
+// next one, so what shows the time moves with the wall clock's second.
+unsigned msToNextSecond(int millisecond);
+
+}  // namespace qv
