@@ -14,6 +14,8 @@ add_executable(core_tests
   tests/core/datetext_test.cpp
   tests/core/hands_test.cpp
   tests/core/face_layout_test.cpp
+  tests/core/units_test.cpp
+  tests/core/number_text_test.cpp
   tests/core/drive_scan_test.cpp
   tests/core/tray_route_test.cpp
   tests/core/twin_marks_test.cpp

@@ -5,6 +5,7 @@
 #include "platform/decode.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
+#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 
@@ -16,8 +17,8 @@ constexpr int kPictureWidth = 350, kPictureHeight = 250;
 // A box of the 96-DPI layout at `dpi`.
 RECT toRect(const PxBox& b, int dpi = 96)
 {
-    return RECT{::MulDiv(b.left, dpi, 96), ::MulDiv(b.top, dpi, 96), ::MulDiv(b.right, dpi, 96),
-                ::MulDiv(b.bottom, dpi, 96)};
+    return RECT{scalePixels(b.left, dpi), scalePixels(b.top, dpi), scalePixels(b.right, dpi),
+                scalePixels(b.bottom, dpi)};
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ void frmabout::layout(int dpi)
 frmabout::Target frmabout::targetAt(POINT at) const
 {
     // The shape and the boxes are those of the 96-DPI layout.
-    const POINT p{::MulDiv(at.x, 96, dpi()), ::MulDiv(at.y, 96, dpi())};
+    const POINT p{unscalePixels(at.x, dpi()), unscalePixels(at.y, dpi())};
     if (inBox(kAboutImage1, p.x, p.y))
         return Target::Image1;
     if (inBox(kAboutLabel1, p.x, p.y))
@@ -87,7 +88,7 @@ void frmabout::paint(HDC dc)
     if (picture_) {
         UniqueHdc mem(::CreateCompatibleDC(dc));
         SelectGuard select(mem.get(), picture_.get());
-        const int w = ::MulDiv(kPictureWidth, dpi(), 96), h = ::MulDiv(kPictureHeight, dpi(), 96);
+        const int w = scalePixels(kPictureWidth, dpi()), h = scalePixels(kPictureHeight, dpi());
         if (w == kPictureWidth) {
             ::BitBlt(dc, 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
         } else {

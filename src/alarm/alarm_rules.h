@@ -19,17 +19,9 @@ enum class EntryVerdict { Ok, Empty, NotNumeric, OutOfRange };
 EntryVerdict checkEntry(const std::wstring& hour, const std::wstring& minute,
                         const std::wstring& second, const std::wstring& message);
 
-// Number as the system's lenient parser takes it: blanks around, a sign,
-// digits with separators. Full-width digits are mapped by checkEntry first.
-// Exposed for the tests of the rules above.
-bool isNumericText(const std::wstring& text);
-
 // "7", "5", "00" -> "07:05:00": texts as typed, a leading "0" when short.
 std::wstring buildAlarmTime(const std::wstring& hour, const std::wstring& minute,
                             const std::wstring& second);
-
-// "hh:mm:ss", 24-hour, two digits each.
-std::wstring timeText(const LocalTime& t);
 
 // The alarm is not later than now (compared as text, as both are hh:mm:ss).
 bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now);
@@ -69,8 +61,5 @@ private:
     long long lastCheck_ = 0;
     long long lastSteadyMs_ = 0;
 };
-
-long long absoluteSeconds(const LocalTime& t);
-LocalTime fromAbsoluteSeconds(long long seconds);
 
 }  // namespace qv

@@ -8,11 +8,11 @@
 #include "alarm/alarm_texts.h"
 #include "alarm/reminder_text.h"
 #include "app/Modmain.h"
-#include "face/face_layout.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
+#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 
@@ -149,9 +149,9 @@ void frmclock::layout(int dpi)
         POINT twips;
     } buttons[] = {{Imgok_, kImgok}, {Imgcam_, kImgcam}, {Imghide_, kImghide}, {Image2_, kImage2}};
     for (const auto& b : buttons)
-        b.button.place(::MulDiv(b.twips.x, dpi, 1440), ::MulDiv(b.twips.y, dpi, 1440), dpi);
+        b.button.place(twipsToPixels(b.twips.x, dpi), twipsToPixels(b.twips.y, dpi), dpi);
     if (balloon_)
-        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi, 96));
+        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, scalePixels(220, dpi));
 
     // The stretched panel and title strip, drawn once per size rather than
     // on every tick of the time label.
@@ -275,7 +275,7 @@ void frmclock::showReminderBalloon()
         ti.lpszText = const_cast<wchar_t*>(kReminderTooLongText);
         ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(kReminderTooLongTitle));
-        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(220, dpi(), 96));
+        ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, scalePixels(220, dpi()));
     }
     RECT r{};
     ::GetWindowRect(boxes_[txtinmsg], &r);

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "face/face_layout.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
+#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 
 namespace qv {

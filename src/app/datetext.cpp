@@ -33,6 +33,18 @@ std::wstring dateText(const LocalTime& t)
     return out;
 }
 
+std::wstring timeText(const LocalTime& t)
+{
+    std::wstring out;
+    out.reserve(8);
+    appendTwoDigits(out, t.hour);
+    out += L':';
+    appendTwoDigits(out, t.minute);
+    out += L':';
+    appendTwoDigits(out, t.second);
+    return out;
+}
+
 const wchar_t* weekdayText(const LocalTime& t)
 {
     const int d = ((t.weekday % 7) + 7) % 7;

@@ -14,6 +14,9 @@ inline constexpr const wchar_t* WeekdayNames[7] = {
 // "yy年mm月dd日": two-digit year, month and day.
 std::wstring dateText(const LocalTime& t);
 
+// "hh:mm:ss", 24-hour, two digits each.
+std::wstring timeText(const LocalTime& t);
+
 const wchar_t* weekdayText(const LocalTime& t);
 
 // "今天是" + the date; the weekday label's tooltip.

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "alarm/alarm_rules.h"
+#include "app/digits.h"
+#include "app/seconds.h"
 
 namespace qv {
 namespace {
@@ -20,7 +21,7 @@ long long digitsAt(const std::wstring& text, std::size_t at, std::size_t width)
         return -1;
     long long value = 0;
     for (std::size_t i = at; i < at + width; ++i) {
-        if (text[i] < L'0' || text[i] > L'9')
+        if (!isAsciiDigit(text[i]))
             return -1;
         value = value * 10 + (text[i] - L'0');
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "face/hands.h"
+#include "platform/screen_units.h"
 
 namespace qv {
 
@@ -36,14 +37,6 @@ inline constexpr HandStyle kLinsecStyle{{255, 0, 255}, 1};
 inline constexpr HandStyle kLinminStyle{{255, 255, 0}, 2};
 inline constexpr HandStyle kLinhouStyle{{0, 255, 255}, 3};
 
-// Nearest whole number, halves to the even neighbour (857.5 -> 858, 856.5 -> 856).
-int roundHalfEven(double value);
-
-// Twips to pixels at the given DPI, before rounding.
-double twipsToPixels(double twips, int dpi);
-int twipsToPixelsRounded(double twips, int dpi);
-int scalePixels(int pixelsAt96, int dpi);
-
 // Left edge of the face: 2500 twips left of the screen's right edge.
 int faceLeftPixels(int screenWidthPx, int dpi);
 
@@ -56,9 +49,5 @@ struct PxRect {
 
 // The pixels a drawn hand can touch: both end points, widened by the pen.
 PxRect handBoundsPx(const HandLine& line, int dpi, int penWidthPx);
-
-// Milliseconds to wait from `millisecond` past a second until just after the
-// next one, so the hands move with the wall clock's second.
-unsigned msToNextSecond(int millisecond);
 
 }  // namespace qv

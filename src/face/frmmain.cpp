@@ -7,6 +7,7 @@
 
 #include "app/Modmain.h"
 #include "app/datetext.h"
+#include "app/seconds.h"
 #include "face/drive_scan.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
@@ -35,7 +36,7 @@ RECT toRect(const PxRect& r)
 
 int px(float twips, int dpi)
 {
-    return static_cast<int>(std::lround(twipsToPixels(twips, dpi)));
+    return twipsToPixels(twips, dpi);
 }
 
 void drawHand(HDC dc, const HandLine& line, HPEN pen, int dpi)
@@ -97,8 +98,8 @@ bool frmmain::Load(HINSTANCE instance)
     registerClass(instance, kClassName, ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_QORVANE)));
     // A tool window has no taskbar button; the tray icon stands in for one.
     if (!create(instance, kClassName, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0,
-                twipsToPixelsRounded(kFaceClientTwips, 96),
-                twipsToPixelsRounded(kFaceClientTwips, 96)))
+                twipsToPixels(kFaceClientTwips, kBaseDpi),
+                twipsToPixels(kFaceClientTwips, kBaseDpi)))
         return false;
     alarm_.attach(instance);
     // Run with administrator rights, the face must still hear the shell
@@ -168,7 +169,7 @@ void frmmain::buildMenus()
 void frmmain::applyDpi(int dpi)
 {
     dpi_ = dpi;
-    const int client = twipsToPixelsRounded(kFaceClientTwips, dpi);
+    const int client = twipsToPixels(kFaceClientTwips, dpi);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, client, client,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     shapeWindow();
@@ -471,8 +472,8 @@ void frmmain::quit()
 
 bool frmmain::inLblweek(POINT p) const
 {
-    return kLblweekTwips.contains(static_cast<float>(p.x * 1440.0 / dpi_),
-                                  static_cast<float>(p.y * 1440.0 / dpi_));
+    return kLblweekTwips.contains(static_cast<float>(pixelsToTwips(p.x, dpi_)),
+                                  static_cast<float>(pixelsToTwips(p.y, dpi_)));
 }
 
 void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/dpi.h"
+#include "platform/screen_units.h"
 
 namespace qv {
 
@@ -41,7 +42,7 @@ bool Form::createCentred(HINSTANCE instance, const wchar_t* className, const wch
 
 SIZE Form::clientSize(int dpi) const
 {
-    return {::MulDiv(clientTwips_.cx, dpi, 1440), ::MulDiv(clientTwips_.cy, dpi, 1440)};
+    return {twipsToPixels(clientTwips_.cx, dpi), twipsToPixels(clientTwips_.cy, dpi)};
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)

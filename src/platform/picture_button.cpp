@@ -1,6 +1,7 @@
 #include "platform/picture_button.h"
 
-#include "alarm/picture_button_rules.h"
+#include "platform/picture_button_rules.h"
+#include "platform/screen_units.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
@@ -29,8 +30,8 @@ void PictureButton::setPicture(int resource)
     BITMAP info{};
     if (bitmap_)
         ::GetObjectW(bitmap_.get(), sizeof info, &info);
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, ::MulDiv(info.bmWidth, dpi_, 96),
-                   ::MulDiv(info.bmHeight, dpi_, 96), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, scalePixels(info.bmWidth, dpi_),
+                   scalePixels(info.bmHeight, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -80,9 +81,8 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         RECT rc{};
         ::GetClientRect(hwnd(), &rc);
         const POINT p = pointFromLParam(lParam);
-        const double toTwips = 1440.0 / dpi_;
-        const bool lit = pointerWellInside(p.x * toTwips, p.y * toTwips, rc.right * toTwips,
-                                           rc.bottom * toTwips);
+        const bool lit = pointerWellInside(pixelsToTwips(p.x, dpi_), pixelsToTwips(p.y, dpi_),
+                                           pixelsToTwips(rc.right, dpi_), pixelsToTwips(rc.bottom, dpi_));
         setPicture(lit ? looks_.lit : looks_.normal);  // reloaded on every move
         return 0;
     }

@@ -1,18 +1,20 @@
 #include "platform/ui_text.h"
 
+#include "platform/screen_units.h"
+
 namespace qv {
 
 UniqueHfont createSongti(int points, int dpi, int weight)
 {
-    return UniqueHfont(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, FALSE,
+    return UniqueHfont(::CreateFontW(-pointsToPixels(points, dpi), 0, 0, 0, weight, FALSE, FALSE,
                                      FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
 }
 
 RECT twipBoxToPixels(const RECT& box, int dpi)
 {
-    const int left = ::MulDiv(box.left, dpi, 1440), top = ::MulDiv(box.top, dpi, 1440);
-    return RECT{left, top, left + ::MulDiv(box.right, dpi, 1440), top + ::MulDiv(box.bottom, dpi, 1440)};
+    const int left = twipsToPixels(box.left, dpi), top = twipsToPixels(box.top, dpi);
+    return RECT{left, top, left + twipsToPixels(box.right, dpi), top + twipsToPixels(box.bottom, dpi)};
 }
 
 std::wstring windowText(HWND hwnd)

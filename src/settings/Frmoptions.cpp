@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "app/Modmain.h"
-#include "face/face_layout.h"
 #include "platform/dpi.h"
 #include "platform/late_bound.h"
+#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 #include "settings/settings_rules.h"
 
@@ -64,14 +64,14 @@ void Frmoptions::layout(int dpi)
 {
     UniqueHfont font = createSongti(9, dpi);
     // 14.25 pt: the size a 19-pixel character has at 96 DPI.
-    UniqueHfont big(::CreateFontW(-::MulDiv(1425, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    UniqueHfont big(::CreateFontW(-pointsToPixels(14.25, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                   GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     for (const Placed& p : placed_) {
         const RECT r = twipBoxToPixels(p.twips, dpi);
         // A combo box's height includes its drop-down list.
         ::SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left,
-                       r.bottom - r.top + ::MulDiv(p.listHeightPx, dpi, 96), SWP_NOZORDER | SWP_NOACTIVATE);
+                       r.bottom - r.top + scalePixels(p.listHeightPx, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(p.big ? big.get() : font.get()), TRUE);
     }
     // The old fonts go only once no control uses them.

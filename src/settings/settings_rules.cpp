@@ -2,52 +2,15 @@
 
 #include <cmath>
 
-#include "alarm/alarm_rules.h"
 #include "app/datetext.h"
-#include "app/digits.h"
+#include "app/number_text.h"
 
 namespace qv {
 namespace {
 
-// Optional sign, digits (full-width ones too) with an optional fraction,
-// blanks around.
-std::optional<double> parseNumber(const std::wstring& typed)
-{
-    const std::wstring text = halfWidthDigits(typed);
-    std::size_t i = 0, n = text.size();
-    while (i < n && text[i] == L' ')
-        ++i;
-    while (n > i && text[n - 1] == L' ')
-        --n;
-    bool negative = false;
-    if (i < n && (text[i] == L'+' || text[i] == L'-'))
-        negative = text[i++] == L'-';
-    double value = 0, scale = 1;
-    bool digits = false, point = false;
-    for (; i < n; ++i) {
-        const wchar_t c = text[i];
-        if (isAsciiDigit(c)) {
-            digits = true;
-            if (point) {
-                scale /= 10;
-                value += (c - L'0') * scale;
-            } else {
-                value = value * 10 + (c - L'0');
-            }
-        } else if (c == L'.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits)
-        return std::nullopt;
-    return negative ? -value : value;
-}
-
 std::optional<int> wholeIn(const std::wstring& text, int largest)
 {
-    const std::optional<double> v = parseNumber(text);
+    const std::optional<double> v = readNumber(text, Grouping::none);
     if (!v || *v < 0 || *v > largest || std::floor(*v) != *v)
         return std::nullopt;
     return static_cast<int>(*v);
@@ -57,7 +20,7 @@ std::optional<int> wholeIn(const std::wstring& text, int largest)
 
 bool timeBoxAcceptable(const std::wstring& text, int largest)
 {
-    const std::optional<double> v = parseNumber(text);
+    const std::optional<double> v = readNumber(text, Grouping::none);
     return v && *v >= 0 && *v <= largest;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "alarm/alarm_controller.h"
+#include "app/seconds.h"
 
 using qv::AlarmController;
 using qv::AlarmPhase;

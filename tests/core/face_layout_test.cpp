@@ -2,31 +2,12 @@
 
 #include "face/face_layout.h"
 
-TEST(FaceLayout, RoundsHalvesToTheEvenNeighbour)
-{
-    EXPECT_EQ(qv::roundHalfEven(857.33), 857);
-    EXPECT_EQ(qv::roundHalfEven(857.5), 858);
-    EXPECT_EQ(qv::roundHalfEven(856.5), 856);
-    EXPECT_EQ(qv::roundHalfEven(856.51), 857);
-    EXPECT_EQ(qv::roundHalfEven(-0.5), 0);
-    EXPECT_EQ(qv::roundHalfEven(-1.5), -2);
-}
-
 TEST(FaceLayout, LeftEdgeIs2500TwipsFromTheRightAtAnyDpi)
 {
     EXPECT_EQ(qv::faceLeftPixels(1024, 96), 857);   // 857.33 px
     EXPECT_EQ(qv::faceLeftPixels(1920, 96), 1753);  // 1753.33 px
     EXPECT_EQ(qv::faceLeftPixels(2880, 144), 2630);  // 250 px at 150 %
     EXPECT_EQ(qv::faceLeftPixels(3840, 192), 3507);  // 333.33 px at 200 %
-}
-
-TEST(FaceLayout, ClientAndRegionScaleWithDpi)
-{
-    EXPECT_EQ(qv::twipsToPixelsRounded(qv::kFaceClientTwips, 96), 162);
-    EXPECT_EQ(qv::twipsToPixelsRounded(qv::kFaceClientTwips, 144), 243);
-    EXPECT_EQ(qv::scalePixels(qv::kFaceRegionPx, 96), 160);
-    EXPECT_EQ(qv::scalePixels(qv::kFaceRegionPx, 120), 200);
-    EXPECT_EQ(qv::scalePixels(1, 96), 1);
 }
 
 TEST(FaceLayout, HandBoundsCoverBothEndsAndThePen)
@@ -40,14 +21,4 @@ TEST(FaceLayout, HandBoundsCoverBothEndsAndThePen)
         EXPECT_GE(r.bottom, 80 + pen / 2 + 1);
         EXPECT_LT(r.area(), 80 * 20);  // a strip, not the face
     }
-}
-
-TEST(FaceLayout, TickLandsJustAfterTheNextSecond)
-{
-    for (int ms = 0; ms < 1000; ++ms) {
-        const unsigned wait = qv::msToNextSecond(ms);
-        EXPECT_GE(ms + static_cast<int>(wait), 1000) << ms;
-        EXPECT_LE(ms + static_cast<int>(wait), 1050) << ms;
-    }
-    EXPECT_EQ(qv::msToNextSecond(1200), qv::msToNextSecond(999));
 }

@@ -8,6 +8,7 @@
 
 #include "alarm/alarm_texts.h"
 #include "app/Modmain.h"
+#include "app/seconds.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 

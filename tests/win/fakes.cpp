@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "alarm/alarm_rules.h"
+#include "app/seconds.h"
 #include "platform/message_loop.h"
 
 namespace qv::test {

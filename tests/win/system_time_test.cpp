@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "alarm/alarm_rules.h"
+#include "app/seconds.h"
 #include "platform/local_time_setter.h"
 
 namespace qv::test {
