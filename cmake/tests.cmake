@@ -16,6 +16,7 @@ add_executable(core_tests
   tests/core/face_layout_test.cpp
   tests/core/units_test.cpp
   tests/core/number_text_test.cpp
+  tests/core/counting_new.cpp
   tests/core/drive_scan_test.cpp
   tests/core/tray_route_test.cpp
   tests/core/twin_marks_test.cpp

@@ -178,11 +178,11 @@ void frmclock::setBox(Box which, const std::wstring& text)
     ::SetWindowTextW(boxes_[which], text.c_str());
 }
 
-void frmclock::setLabel(Label which, std::wstring text)
+void frmclock::setLabel(Label which, std::wstring_view text)
 {
     if (labels_[which].text == text)
         return;  // nothing to repaint
-    labels_[which].text = std::move(text);
+    labels_[which].text.assign(text);  // in the capacity it has: the time comes every second
     const RECT r = px(labels_[which].twips);
     ::InvalidateRect(hwnd(), &r, FALSE);
 }
@@ -203,7 +203,8 @@ void frmclock::setHideEnabled(bool enabled)
 
 void frmclock::showTime()
 {
-    setLabel(lbltime, systemTimeText(services_.clock->now()));
+    wchar_t buffer[64];
+    setLabel(lbltime, systemTimeText(services_.clock->now(), buffer));
 }
 
 void frmclock::closeSoon()

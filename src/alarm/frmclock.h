@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "alarm/alarm_controller.h"
 #include "platform/form.h"
@@ -69,7 +70,7 @@ private:
                                     UINT_PTR which, DWORD_PTR self);
     void beforeChar(Box which, wchar_t ch);
     void tabFrom(Box which, bool backwards);
-    void setLabel(Label which, std::wstring text);
+    void setLabel(Label which, std::wstring_view text);
     void setBox(Box which, const std::wstring& text);
     void clearBoxes();
     void setHideEnabled(bool enabled);

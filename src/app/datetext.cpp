@@ -21,27 +21,36 @@ bool isHighSurrogate(wchar_t c)
 
 }  // namespace
 
-std::wstring dateText(const LocalTime& t)
+void appendDateText(std::wstring& out, const LocalTime& t)
 {
-    std::wstring out;
     appendTwoDigits(out, t.year);
     out += L'年';
     appendTwoDigits(out, t.month);
     out += L'月';
     appendTwoDigits(out, t.day);
     out += L'日';
+}
+
+void appendTimeText(std::wstring& out, const LocalTime& t)
+{
+    appendTwoDigits(out, t.hour);
+    out += L':';
+    appendTwoDigits(out, t.minute);
+    out += L':';
+    appendTwoDigits(out, t.second);
+}
+
+std::wstring dateText(const LocalTime& t)
+{
+    std::wstring out;
+    appendDateText(out, t);
     return out;
 }
 
 std::wstring timeText(const LocalTime& t)
 {
     std::wstring out;
-    out.reserve(8);
-    appendTwoDigits(out, t.hour);
-    out += L':';
-    appendTwoDigits(out, t.minute);
-    out += L':';
-    appendTwoDigits(out, t.second);
+    appendTimeText(out, t);
     return out;
 }
 

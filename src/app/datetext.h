@@ -17,6 +17,11 @@ std::wstring dateText(const LocalTime& t);
 // "hh:mm:ss", 24-hour, two digits each.
 std::wstring timeText(const LocalTime& t);
 
+// The same, added to `out`: a string that keeps its capacity takes a new
+// time each second without allocating.
+void appendDateText(std::wstring& out, const LocalTime& t);
+void appendTimeText(std::wstring& out, const LocalTime& t);
+
 const wchar_t* weekdayText(const LocalTime& t);
 
 // "今天是" + the date; the weekday label's tooltip.

@@ -315,6 +315,16 @@ void frmmain::Ontop()
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
+bool frmmain::coveredInZOrder() const
+{
+    if (!(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return true;
+    for (HWND w = ::GetWindow(hwnd(), GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
+        if (::IsWindowVisible(w))
+            return true;
+    return false;
+}
+
 int frmmain::WindowState() const
 {
     if (::IsIconic(hwnd()))
@@ -541,7 +551,10 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             Ontop();
         return 0;
     case WM_PAINT: {
-        Ontop();
+        // The hands repaint every second; moving the window each time costs
+        // more than the paint. Only a window come above the face needs it.
+        if (coveredInZOrder())
+            Ontop();
         // Only the first paint closes the door: a close on every paint would
         // shut, within a second, a tray the user opened by hand.
         {

@@ -87,6 +87,8 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Some visible window is above the face, or it lost its topmost place.
+    bool coveredInZOrder() const;
     void buildMenus();
     void afterFirstPaint();
     void createTooltip();

@@ -60,12 +60,18 @@ SYSTEMTIME toSystemTime(const LocalTime& t)
     return st;
 }
 
-std::wstring systemTimeText(const LocalTime& t)
+std::wstring_view systemTimeText(const LocalTime& t, std::span<wchar_t, 64> buffer)
 {
     const SYSTEMTIME st = toSystemTime(t);
-    wchar_t buf[64] = {};
-    const int n = ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, 64);
-    return n > 1 ? std::wstring(buf, n - 1) : std::wstring();
+    const int n = ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer.data(),
+                                   static_cast<int>(buffer.size()));
+    return n > 1 ? std::wstring_view(buffer.data(), static_cast<std::size_t>(n - 1)) : std::wstring_view();
+}
+
+std::wstring systemTimeText(const LocalTime& t)
+{
+    wchar_t buffer[64];
+    return std::wstring(systemTimeText(t, buffer));
 }
 
 }  // namespace qv

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "app/localtime.h"
 #include "platform/unique_handle.h"
@@ -27,5 +29,7 @@ std::optional<std::wstring> clipboardText(HWND owner);
 
 // The time of day in the user's own time format (e.g. 04:47:12 in zh-CN).
 std::wstring systemTimeText(const LocalTime& t);
+// The same in `buffer`, for what shows the time every second without allocating.
+std::wstring_view systemTimeText(const LocalTime& t, std::span<wchar_t, 64> buffer);
 
 }  // namespace qv

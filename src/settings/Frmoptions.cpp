@@ -153,11 +153,12 @@ void Frmoptions::fillBoxesWithNow()
 
 void Frmoptions::showNow()
 {
-    const std::wstring line = nowLine(services_.clock->now());
-    // The same text set again would still repaint the whole line.
-    if (line != shownNow_) {
-        shownNow_ = line;
-        ::SetWindowTextW(item(Labnow), line.c_str());
+    // Built in a kept buffer: the line changes every second and must not
+    // allocate. The same text set again would still repaint the whole line.
+    nowLine(services_.clock->now(), nextNow_);
+    if (nextNow_ != shownNow_) {
+        shownNow_.swap(nextNow_);
+        ::SetWindowTextW(item(Labnow), shownNow_.c_str());
     }
 }
 

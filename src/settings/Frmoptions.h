@@ -71,7 +71,7 @@ private:
     bool needsConsent_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;
-    std::wstring shownNow_;
+    std::wstring shownNow_, nextNow_;
 };
 
 }  // namespace qv

@@ -33,9 +33,12 @@ std::optional<TimeOfDay> wholeTimeOfDay(const std::wstring& hour, const std::wst
     return TimeOfDay{*h, *m, *s};
 }
 
-std::wstring nowLine(const LocalTime& t)
+void nowLine(const LocalTime& t, std::wstring& out)
 {
-    return L"现在的时间是： " + dateText(t) + L"  " + timeText(t);
+    out.assign(L"现在的时间是： ");
+    appendDateText(out, t);
+    out.append(L"  ");
+    appendTimeText(out, t);
 }
 
 }  // namespace qv

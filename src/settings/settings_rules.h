@@ -21,7 +21,7 @@ struct TimeOfDay {
 std::optional<TimeOfDay> wholeTimeOfDay(const std::wstring& hour, const std::wstring& minute,
                                         const std::wstring& second);
 
-// "现在的时间是： 04年03月05日  09:05:03"
-std::wstring nowLine(const LocalTime& t);
+// "现在的时间是： 04年03月05日  09:05:03", into `out` (its capacity kept).
+void nowLine(const LocalTime& t, std::wstring& out);
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "counting_new.h"
 #include "settings/settings_rules.h"
 #include "store/Clsreg.h"
 
@@ -28,10 +29,17 @@ TEST(TimeBox, OnlyWholeValuesMakeATimeToApply)
     EXPECT_FALSE(qv::wholeTimeOfDay(L"1", L"", L"0"));
 }
 
-TEST(NowLine, DateTwoBlanksTime)
+TEST(NowLine, DateTwoBlanksTimeAndEachNewSecondWithoutAllocating)
 {
     const qv::LocalTime t{2004, 3, 5, 9, 5, 3, 0, 5};
-    EXPECT_EQ(qv::nowLine(t), L"现在的时间是： 04年03月05日  09:05:03");
+    std::wstring line = L"left over";
+    qv::nowLine(t, line);
+    EXPECT_EQ(line, L"现在的时间是： 04年03月05日  09:05:03");
+    // The settings window builds it once a second for as long as it is open.
+    const long before = qv::test::newCalls;
+    qv::nowLine({2004, 3, 5, 23, 59, 59, 0, 5}, line);
+    EXPECT_EQ(qv::test::newCalls - before, 0);
+    EXPECT_EQ(line, L"现在的时间是： 04年03月05日  23:59:59");
 }
 
 TEST(RunProgramPath, FolderBackslashStemExe)

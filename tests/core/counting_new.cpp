@@ -1,0 +1,17 @@
+#include "counting_new.h"
+
+#include <cstdlib>
+#include <new>
+
+std::atomic<long> qv::test::newCalls{0};
+
+void* operator new(std::size_t size)
+{
+    ++qv::test::newCalls;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
