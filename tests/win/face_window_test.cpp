@@ -222,3 +222,59 @@ TEST_F(FaceTest, KeepsItsSizeAndShapeWhenTheMonitorScales)
 
 }  // namespace
 }  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// Window moves the face's own thread sends itself.
+struct MovesOf {
+    static inline HWND watched = nullptr;
+    static inline int count = 0;
+    HHOOK hook;
+    explicit MovesOf(HWND w)
+    {
+        watched = w;
+        count = 0;
+        hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &MovesOf::proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~MovesOf() { ::UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK proc(int code, WPARAM w, LPARAM l)
+    {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (code == HC_ACTION && m->hwnd == watched && m->message == WM_WINDOWPOSCHANGING)
+            ++count;
+        return ::CallNextHookEx(nullptr, code, w, l);
+    }
+};
+
+TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
+{
+    loadAndShow();
+    int second = 45;
+    auto paintASecond = [&] {
+        world.clock.set(2026, 12, 7, 1, 6, 30, ++second);
+        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+        ::UpdateWindow(hwnd());
+    };
+    MovesOf moves(hwnd());
+    paintASecond();
+    paintASecond();
+    EXPECT_EQ(MovesOf::count, 0);
+
+    // Another topmost window over the face: the next paint puts the face back on top.
+    HWND cover = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
+                                   WS_POPUP | WS_VISIBLE, 800, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ::SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_NE(::GetWindow(hwnd(), GW_HWNDPREV), nullptr);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    paintASecond();
+    EXPECT_GE(MovesOf::count, 1);
+    bool faceAbove = false;
+    for (HWND w = ::GetWindow(cover, GW_HWNDPREV); w && !faceAbove; w = ::GetWindow(w, GW_HWNDPREV))
+        faceAbove = w == hwnd();
+    EXPECT_TRUE(faceAbove);
+    ::DestroyWindow(cover);
+}
+
+}  // namespace
+}  // namespace qv::test
