@@ -15,11 +15,21 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
 wineserver -w
 qv_start_xvfb
 mkdir -p "$out"
-wine "$build/window_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Gallery' >/dev/null 2>&1 &
+signals="$out/.signals"
+rm -rf "$signals"; mkdir -p "$signals"
+QV_GALLERY_DIR="$(winepath -w "$signals")" \
+    wine "$build/window_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Gallery' >/dev/null 2>&1 &
 tests=$!
-sleep 2.5; import -window root "$out/alarm.png"
-sleep 2.5; import -window root "$out/alert.png"
-sleep 2.5; import -window root "$out/settings.png"
-sleep 2.5; import -window root "$out/about.png"
+# Each window waits for its shot: N.ready from the program, N.done from here.
+n=0
+for name in alarm alert settings about; do
+    n=$((n + 1)); i=0
+    while [ ! -e "$signals/$n.ready" ] && kill -0 "$tests" 2>/dev/null && [ $i -lt 600 ]; do
+        sleep 0.1; i=$((i + 1))
+    done
+    import -window root "$out/$name.png"
+    : >"$signals/$n.done"
+done
 wait "$tests"   # not the display, which is a child of this shell too
+rm -rf "$signals"
 echo "gallery at $dpi DPI: $out"
