@@ -77,25 +77,6 @@ TEST_F(MenusTest, AboutShowsOneWindowWithoutMarks)
     EXPECT_EQ(::GetForegroundWindow(), ::FindWindowW(kAboutClass, nullptr));
 }
 
-TEST_F(MenusTest, HidingTheFaceAndBringingItBackFromTheTrayMenu)
-{
-    loadAndShow();
-    choose(MenuId::hidefrmmain);
-    EXPECT_FALSE(::IsWindowVisible(hwnd()));
-    EXPECT_EQ(face->WindowState(), 1);
-    EXPECT_EQ(menuCaption(face->Tray(), 0), L"显示钟面");
-
-    choose(MenuId::showfrmmain);
-    pumpMessages();
-    EXPECT_TRUE(::IsWindowVisible(hwnd()));
-    EXPECT_EQ(face->WindowState(), 0);
-    EXPECT_EQ(menuCaption(face->Tray(), 0), L"隐藏钟面");
-
-    choose(MenuId::showfrmmain);  // the tray item toggles
-    EXPECT_FALSE(::IsWindowVisible(hwnd()));
-    EXPECT_EQ(menuCaption(face->Tray(), 0), L"显示钟面");
-}
-
 TEST_F(MenusTest, CdItemsToggleTheDoorWithTwinMarksAndTheFirstPaintClosesIt)
 {
     loadAndShow();

@@ -79,7 +79,7 @@ protected:
         HWND focus = ::GetFocus();
         return focus == control || ::IsChild(control, focus);
     }
-    std::vector<std::wstring> times(Frmoptions& w)
+    static std::vector<std::wstring> times(Frmoptions& w)
     {
         return {w.text(Frmoptions::Comh), w.text(Frmoptions::Comm), w.text(Frmoptions::Coms)};
     }
@@ -94,21 +94,19 @@ TEST_F(SettingsTest, OpensWithTheCurrentTimeFullListsAndTheFocusInTheHour)
     wchar_t caption[32] = {};
     ::GetWindowTextW(w.hwnd(), caption, 32);
     EXPECT_STREQ(caption, L"系统设置");
-    const LONG_PTR style = ::GetWindowLongPtrW(w.hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_TRUE(::GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_SYSMENU);
     EXPECT_EQ(clientSize(w.hwnd()), (std::pair{297, 404}));
 
     EXPECT_EQ(w.text(Frmoptions::Labnow), L"现在的时间是： 04年03月05日  09:05:03");
     EXPECT_EQ(times(w), (std::vector<std::wstring>{L"9", L"5", L"3"}));
+    // The lists run from 1 to 23 and 59.
     for (auto [id, count] : {std::pair{Frmoptions::Comh, 23}, {Frmoptions::Comm, 59}, {Frmoptions::Coms, 59}}) {
         ASSERT_EQ(::SendMessageW(w.item(id), CB_GETCOUNT, 0, 0), count);
         wchar_t first[8] = {}, last[8] = {};
         ::SendMessageW(w.item(id), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
         ::SendMessageW(w.item(id), CB_GETLBTEXT, count - 1, reinterpret_cast<LPARAM>(last));
-        EXPECT_STREQ(first, L"1");
-        EXPECT_EQ(std::wstring(last), std::to_wstring(count));
+        EXPECT_EQ(std::wstring(first) + L"-" + last, L"1-" + std::to_wstring(count));
     }
     const SYSTEMTIME day = picked(w);
     EXPECT_EQ((Fields{day.wYear, day.wMonth, day.wDay}), (Fields{2004, 3, 5}));
@@ -176,10 +174,7 @@ TEST_F(SettingsTest, ApplyingTheTimeKeepsTheDateApplyingTheDateKeepsTheTimeAndAR
     press(w, Frmoptions::Cmdtime);  // back to the clock; nothing applied
     EXPECT_EQ(times(w), (std::vector<std::wstring>{L"10", L"0", L"59"}));
 
-    SYSTEMTIME day{};
-    day.wYear = 2004;
-    day.wMonth = 3;
-    day.wDay = 15;
+    SYSTEMTIME day{2004, 3, 0, 15};
     ::SendMessageW(w.item(Frmoptions::Caldate), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
     press(w, Frmoptions::Cmdsetdate);
     ASSERT_EQ(world.systemTime.set.size(), 3u);
@@ -200,9 +195,7 @@ TEST_F(SettingsTest, WithoutTheRightEachApplyIsOneStepWithAnAdministratorsConsen
     world.elevation.may = false;
     Frmoptions& w = open();
     EXPECT_TRUE(w.needsConsent());
-    type(w, Frmoptions::Comh, L"7");
-    setText(w, Frmoptions::Comm, L"30");
-    setText(w, Frmoptions::Coms, L"0");
+    setTime(w, L"7", L"30", L"0");
     world.clock.steady = 5'000'000;
     press(w, Frmoptions::Cmdsettime);
     pumpMessages();

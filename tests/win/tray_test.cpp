@@ -57,8 +57,9 @@ TEST_F(FaceTest, TheIconsRightReleaseOpensTheTrayMenuAndItsLeftReleaseRestoresOn
     EXPECT_EQ(notifyFromIcon(hwnd(), WM_RBUTTONUP), 0);
     EXPECT_EQ(world.input.menusShown, std::vector<HMENU>{face->Tray()});
 
-    ::ShowWindow(hwnd(), SW_MINIMIZE);
-    ::ShowWindow(hwnd(), SW_HIDE);
+    choose(MenuId::hidefrmmain);
+    EXPECT_FALSE(::IsWindowVisible(hwnd()));
+    EXPECT_EQ(face->WindowState(), 1);
     EXPECT_EQ(menuCaption(face->Tray(), 0), L"显示钟面");
     notifyFromIcon(hwnd(), WM_LBUTTONDOWN);  // a press alone does nothing
     EXPECT_FALSE(::IsWindowVisible(hwnd()));
@@ -67,6 +68,13 @@ TEST_F(FaceTest, TheIconsRightReleaseOpensTheTrayMenuAndItsLeftReleaseRestoresOn
     EXPECT_TRUE(::IsWindowVisible(hwnd()));
     EXPECT_EQ(face->WindowState(), 0);
     EXPECT_EQ(menuCaption(face->Tray(), 0), L"隐藏钟面");
+
+    // The tray menu's first item toggles.
+    choose(MenuId::showfrmmain);
+    EXPECT_FALSE(::IsWindowVisible(hwnd()));
+    choose(MenuId::showfrmmain);
+    pumpMessages();
+    EXPECT_TRUE(::IsWindowVisible(hwnd()));
 }
 
 TEST_F(FaceTest, AShellRestartBringsTheIconAndTipBack)
