@@ -145,16 +145,14 @@ struct LockableRegistry final : IRegistryStore {
     IRegistryStore& inner;
     bool locked = false;
     explicit LockableRegistry(IRegistryStore& store) : inner(store) {}
-    std::optional<std::wstring> readValue(const std::wstring& key, const std::wstring& name) override
-    {
-        return inner.readValue(key, name);
-    }
-    void writeValue(const std::wstring& key, const std::wstring& name, const std::wstring& data) override
+    using Text = const std::wstring&;
+    std::optional<std::wstring> readValue(Text key, Text name) override { return inner.readValue(key, name); }
+    void writeValue(Text key, Text name, Text data) override
     {
         if (!locked)
             inner.writeValue(key, name, data);
     }
-    void deleteValue(const std::wstring& key, const std::wstring& name) override
+    void deleteValue(Text key, Text name) override
     {
         if (!locked)
             inner.deleteValue(key, name);

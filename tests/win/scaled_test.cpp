@@ -86,7 +86,7 @@ TEST_F(ScaledTest, TheFaceKeepsItsSizeShapeAndHands)
     EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));
 }
 
-TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStrip)
+TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStripAndSoDoesItsAlert)
 {
     choose(MenuId::showclock);
     frmclock& w = *face->alarmWindow();
@@ -105,12 +105,8 @@ TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStrip)
     ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 45));
     ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 52));
     EXPECT_EQ(world.input.drags, 1);
-}
 
-TEST_F(ScaledTest, TheAlertKeepsItsRoundedShapeAndButton)
-{
-    choose(MenuId::showclock);
-    frmclock& w = *face->alarmWindow();
+    // The alert it raises keeps its rounded shape and button.
     ::SetWindowTextW(w.box(frmclock::txthour), L"6");
     ::SetWindowTextW(w.box(frmclock::txtmin), L"31");
     ::SetWindowTextW(w.box(frmclock::txtinmsg), L"x");
