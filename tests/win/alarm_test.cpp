@@ -141,6 +141,7 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlert)
                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
     frmclock& w = arm(L"9", L"5", L"0", L"x");
     EXPECT_TRUE(::IsWindowEnabled(w.Imghide().hwnd()));
+    EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_LIT);
     // Closed with Hide: the alarm stays armed.
     click(w.Imghide());
     pumpMessages();
@@ -291,16 +292,24 @@ TEST_F(AlarmTest, ASecondAlarmRenewsAnAlertThatIsStillOpen)
     EXPECT_EQ(world.tune.commands, (Texts{L"close qorvane_tune", kTuneOpen, L"play qorvane_tune"}));
 }
 
-TEST_F(AlarmTest, TheFaceMenusExitClosesTheTunesDeviceAndUnloadsNothing)
+TEST_F(AlarmTest, TheFaceMenusExitRemovesTheIconClosesTheTunesDeviceAndUnloadsNothing)
 {
     arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 5, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
-    choose(MenuId::end);
-    EXPECT_EQ(world.process.exits, std::vector<UINT>{0});
+    world.input.answers = {static_cast<UINT>(MenuId::end)};
+    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
+    ASSERT_EQ(world.process.exits, std::vector<UINT>{0});
+    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(ModTray::IconPresent());
     EXPECT_EQ(world.tune.commands.back(), L"close qorvane_tune");
-    EXPECT_NE(face->alertWindow(), nullptr);  // the process end takes it
     EXPECT_TRUE(world.door.commands.empty());  // never shown, never painted
+    // The process end takes the windows: none is closed first, no mark changes.
+    EXPECT_TRUE(::IsWindow(hwnd()));
+    EXPECT_EQ(closedCount, 0);
+    EXPECT_NE(face->alertWindow(), nullptr);
+    EXPECT_NE(face->alarmWindow(), nullptr);
+    EXPECT_TRUE(face->checked(Twin::Clock));
 }
 
 // A real message box lets timers tick while it is open; these alarms must

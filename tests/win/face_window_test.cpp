@@ -137,22 +137,6 @@ TEST_F(FaceTest, F1AndTheHelpItemOpenTheHelpFileBesideTheProgram)
                                         L"D:\\image\\help.chm"}));
 }
 
-TEST_F(FaceTest, FaceMenuExitEndsAtOnceLeavingTheOtherWindowsToTheProcessEnd)
-{
-    load();
-    choose(MenuId::showclock);
-    world.input.answers = {static_cast<UINT>(MenuId::end)};
-    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
-    ASSERT_EQ(world.process.exits, std::vector<UINT>{0});
-    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_FALSE(ModTray::IconPresent());
-    // Nothing was unloaded: the windows are still there, the marks unchanged.
-    EXPECT_TRUE(::IsWindow(hwnd()));
-    EXPECT_EQ(closedCount, 0);
-    EXPECT_NE(face->alarmWindow(), nullptr);
-    EXPECT_TRUE(face->checked(Twin::Clock));
-}
-
 TEST_F(FaceTest, ASecondCopyBringsAHiddenFaceBack)
 {
     loadAndShow();
