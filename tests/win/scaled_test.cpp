@@ -36,15 +36,6 @@ protected:
         ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    static RECT regionBox(HWND w)
-    {
-        HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-        RECT box{};
-        if (::GetWindowRgn(w, rgn) != ERROR)
-            ::GetRgnBox(rgn, &box);
-        ::DeleteObject(rgn);
-        return box;
-    }
     // Text drawn in the control's font is this tall.
     static int textHeight(HWND control)
     {
@@ -118,7 +109,8 @@ TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStripAndSoD
 
     moveToDpi(alert->hwnd(), kDpi);
     expectNear(clientSize(alert->hwnd()), {393, 248}, "alert");
-    expectNear(regionBox(alert->hwnd()), {0, 0, 375, 225}, "alert shape");
+    // 375 x 225 px: the rounded ends and the straight edges just inside.
+    EXPECT_EQ(regionMisses(alert->hwnd(), {{372, 112}, {187, 2}, {187, 222}}, {{377, 112}, {187, 227}, {3, 3}}), "");
     // 我知道了: 1080, 1440, 1575 x 735 twips.
     expectNear(placeOf(alert->cmdok()), {108, 144, 266, 218}, "got it");
 }
@@ -148,9 +140,8 @@ TEST_F(ScaledTest, TheAboutWindowScalesItsShapePictureAndLink)
     moveToDpi(w, kDpi);
     expectNear(clientSize(w), {533, 380}, "window");
     // The circle from -3, -1 to 161, 163 and the panel to 352, 252, half as big again:
-    // the circle's centre and the panel's far corner inside, above the panel outside.
-    expectNear(regionBox(w), {-4, -1, 528, 378}, "shape");
-    EXPECT_EQ(regionMisses(w, {{120, 122}, {520, 370}}, {{450, 30}}), "");
+    // the circle's centre and the panel's far corner inside, above and beyond the panel outside.
+    EXPECT_EQ(regionMisses(w, {{120, 122}, {526, 376}, {1, 122}}, {{450, 30}, {530, 300}, {300, 380}}), "");
     // The picture is drawn at the new size: the dial, the panel and the
     // lettering each where they were, half as far again from the corner.
     const PrintedClient after(w);
