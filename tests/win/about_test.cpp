@@ -2,8 +2,6 @@
 
 #include "face_fixture.h"
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -14,7 +12,8 @@ class AboutTest : public FaceTest {
 protected:
     frmabout& open()
     {
-        ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::about), 0);
+        load();
+        choose(MenuId::about);
         HWND w = ::FindWindowW(frmabout::kClassName, nullptr);
         EXPECT_NE(w, nullptr);
         return *static_cast<frmabout*>(Window::fromHandle(w));
@@ -27,66 +26,36 @@ protected:
     }
 };
 
-TEST_F(AboutTest, IsACircleWithAPanelBeside)
+TEST_F(AboutTest, IsACaptionlessCircleWithAPanelBeside)
 {
-    load();
     HWND w = open().hwnd();
-    RECT r{};
-    ::GetClientRect(w, &r);
-    EXPECT_EQ(r.right, 355);
-    EXPECT_EQ(r.bottom, 253);
+    EXPECT_EQ(clientSize(w), (std::pair{355, 253}));
     EXPECT_FALSE(::GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION);
     EXPECT_TRUE(::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(::GetWindowRgn(w, rgn), ERROR);
-    for (POINT p : {POINT{79, 81}, POINT{1, 81}, POINT{79, 1}, POINT{200, 150}, POINT{351, 251}, POINT{56, 57}})
-        EXPECT_TRUE(::PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
-    for (POINT p : {POINT{300, 20}, POINT{10, 240}, POINT{0, 0}, POINT{352, 100}, POINT{100, 252}})
-        EXPECT_FALSE(::PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
-    ::DeleteObject(rgn);
+    EXPECT_EQ(regionMisses(w, {{79, 81}, {1, 81}, {79, 1}, {200, 150}, {351, 251}, {56, 57}},
+                           {{300, 20}, {10, 240}, {0, 0}, {352, 100}, {100, 252}}),
+              "");
 }
 
-TEST_F(AboutTest, TheMailLineOpensTheLinkAndKeepsTheWindow)
+TEST_F(AboutTest, TheMailLineOpensTheLinkTheVersionDoesNothingAndAClickElsewhereCloses)
 {
-    load();
     frmabout& about = open();
     HWND w = about.hwnd();
+    EXPECT_EQ(toolText(about.tooltip(), w), L"给我发邮件");
     ::SendMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 200));
     EXPECT_TRUE(about.image1Border());
-    ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));  // released elsewhere: nothing
     EXPECT_FALSE(about.image1Border());
-    click(w, 300, 205, true);  // the right button too
-    pumpMessages();
-    EXPECT_EQ(world.shell.opened,
-              (std::vector<std::wstring>{L"mailto:qorvane@example.com", L"mailto:qorvane@example.com"}));
-    EXPECT_TRUE(::IsWindow(w));
-
-    wchar_t tip[64] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = w;
-    ti.uId = 1;
-    ti.lpszText = tip;
-    ::SendMessageW(about.tooltip(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ(tip, L"给我发邮件");
-}
-
-TEST_F(AboutTest, TheVersionDoesNothingAndAClickElsewhereCloses)
-{
-    load();
-    HWND w = open().hwnd();
-    click(w, 280, 78);  // "1.10"
-    EXPECT_TRUE(::IsWindow(w));
-    ::SendMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 200));  // pressed on the link,
-    ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));    // released elsewhere: nothing
-    pumpMessages();
-    EXPECT_TRUE(::IsWindow(w));
     EXPECT_TRUE(world.shell.opened.empty());
+    click(w, 200, 200);
+    click(w, 300, 205, true);  // the right button too
+    click(w, 280, 78);         // "1.10"
+    EXPECT_EQ(world.shell.opened, std::vector<std::wstring>(2, L"mailto:qorvane@example.com"));
+    EXPECT_TRUE(::IsWindow(w));
 
     // Twice from the menus: still one window.
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showabout), 0);
+    choose(MenuId::showabout);
     EXPECT_EQ(::FindWindowW(frmabout::kClassName, nullptr), w);
-
     click(w, 80, 80);  // on the clock face
     EXPECT_FALSE(::IsWindow(w));
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "alarm/alarm_texts.h"
 #include "app/Modmain.h"
 #include "app/seconds.h"
 #include "platform/ui_text.h"
@@ -15,17 +14,23 @@
 namespace qv::test {
 namespace {
 
+using Texts = std::vector<std::wstring>;
+using Shown = RecordingMessages::Shown;
+
+const std::wstring kTuneOpen = L"open \"C:\\Apps\\qorvane\\image\\1.mid\" type sequencer alias qorvane_tune";
+
 class AlarmTest : public FaceTest {
 protected:
     void SetUp() override
     {
         FaceTest::SetUp();
         world.clock.set(2026, 12, 7, 1, 8, 0, 0);
+        load();
     }
 
     frmclock& openAlarm()
     {
-        ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
+        choose(MenuId::showclock);
         frmclock* w = face->alarmWindow();
         EXPECT_NE(w, nullptr);
         return *w;
@@ -36,6 +41,14 @@ protected:
     {
         for (wchar_t ch : keys)
             ::SendMessageW(::GetFocus(), WM_CHAR, ch, 0);
+    }
+    // As the keyboard sends a key: through the program's own message loop.
+    static void press(WPARAM key)
+    {
+        HWND at = ::GetFocus();
+        ::PostMessageW(at, WM_KEYDOWN, key, 1);
+        ::PostMessageW(at, WM_KEYUP, key, 1 | (3u << 30));
+        pumpMessages();
     }
 
     static void click(PictureButton& b, bool right = false)
@@ -52,72 +65,59 @@ protected:
         ::SetWindowTextW(w.box(frmclock::txtinmsg), msg);
     }
 
-    // 09:05:00 "x" confirmed at 08:00 and the window hidden.
-    void armAndHide()
+    // Filled in and confirmed in the open (or newly opened) alarm window.
+    frmclock& arm(const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg)
     {
-        frmclock& w = openAlarm();
-        fill(w, L"9", L"5", L"0", L"x");
+        frmclock& w = face->alarmWindow() ? *face->alarmWindow() : openAlarm();
+        fill(w, h, m, s, msg);
         click(w.Imgok());
-        click(w.Imghide());
-        pumpMessages();
+        return w;
     }
 
     void tickAlarm(int h, int m, int s, int day = 7)
     {
         world.clock.set(2026, 12, day, day % 7, h, m, s);
-        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+        tick();
     }
 
-    static std::vector<std::wstring> boxes(frmclock& w)
+    static Texts boxes(frmclock& w)
     {
-        return {w.boxText(frmclock::txthour), w.boxText(frmclock::txtmin),
-                w.boxText(frmclock::txtsec), w.boxText(frmclock::txtinmsg)};
+        return {w.boxText(frmclock::txthour), w.boxText(frmclock::txtmin), w.boxText(frmclock::txtsec),
+                w.boxText(frmclock::txtinmsg)};
     }
-
-    std::wstring tuneOpen() const
-    {
-        return L"open \"C:\\Apps\\qorvane\\image\\1.mid\" type sequencer alias qorvane_tune";
-    }
+    const Texts cleared{L"", L"", L"00", L""};
 };
 
-using Boxes = std::vector<std::wstring>;
-
-TEST_F(AlarmTest, OpensEmptyWithTheFocusInTheHourAndHideGreyed)
+TEST_F(AlarmTest, OpensEmptyWithTheFocusInTheHourHideGreyedAndATitleStripThatDrags)
 {
-    load();
     frmclock& w = openAlarm();
-    EXPECT_EQ(boxes(w), (Boxes{L"", L"", L"00", L""}));
+    EXPECT_EQ(boxes(w), cleared);
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txthour));
-    EXPECT_EQ(w.label(frmclock::lblshow), L"当前时间为:");
     EXPECT_EQ(w.label(frmclock::lbltime), systemTimeText(world.clock.time));
-    EXPECT_EQ(w.label(frmclock::lblsec), L" 秒");
     EXPECT_EQ(w.label(frmclock::lblshowall), L"");
     EXPECT_FALSE(::IsWindowEnabled(w.Imghide().hwnd()));
     EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_GREY);
-    RECT r{};
-    ::GetClientRect(w.Imghide().hwnd(), &r);
-    EXPECT_EQ(r.bottom, 30);  // the greyed picture is 2 px taller
-    ::GetClientRect(w.hwnd(), &r);
-    EXPECT_EQ(r.right, 230);
-    EXPECT_EQ(r.bottom, 299);
-    EXPECT_TRUE(::GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(clientSize(w.Imghide().hwnd()).second, 30);  // the greyed picture is 2 px taller
+    EXPECT_EQ(clientSize(w.hwnd()), (std::pair{230, 299}));
     EXPECT_FALSE(::GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & WS_CAPTION);
+
+    const RECT title = w.Image1Rect();
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(title.left + 20, title.top + 5));
+    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 120));
+    EXPECT_EQ(world.input.drags, 1);
 }
 
 TEST_F(AlarmTest, TypingMovesThroughTheBoxesAndEnterConfirms)
 {
-    load();
     frmclock& w = openAlarm();
-    type(L"9");
-    type(L"\b");  // Backspace counts: one character held, so the focus moves on
+    type(L"9\b");  // Backspace counts: one character held, so the focus moves on
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtmin));
     EXPECT_EQ(w.boxText(frmclock::txthour), L"");
     type(L"05");
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtsec));
     DWORD from = 0, to = 0;
     ::SendMessageW(w.box(frmclock::txtsec), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    EXPECT_EQ(from, 0u);
-    EXPECT_EQ(to, 2u);  // "00" is selected
+    EXPECT_EQ(std::pair(from, to), std::pair(0ul, 2ul));  // "00" is selected, so typing replaces it
     type(L"3");
     EXPECT_EQ(w.boxText(frmclock::txtsec), L"3");
     type(L"0");
@@ -135,25 +135,21 @@ TEST_F(AlarmTest, TypingMovesThroughTheBoxesAndEnterConfirms)
     EXPECT_TRUE(face->TmrclockEnabled());
 }
 
-TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
+TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlert)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    EXPECT_TRUE(world.messages.shown.empty());
-    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
-    EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
+    // Another program's window, active and in front when the alarm rings.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    frmclock& w = arm(L"9", L"5", L"0", L"x");
     EXPECT_TRUE(::IsWindowEnabled(w.Imghide().hwnd()));
     EXPECT_EQ(w.Imghide().picture(), IDB_HIDE_LIT);
-    EXPECT_TRUE(face->TmrclockEnabled());
-
     // Closed with Hide: the alarm stays armed.
     click(w.Imghide());
     pumpMessages();
     EXPECT_EQ(face->alarmWindow(), nullptr);
     EXPECT_FALSE(face->checked(Twin::Clock));
 
+    ::SetForegroundWindow(other);
     tickAlarm(9, 4, 59);
     EXPECT_EQ(face->alertWindow(), nullptr);
     tickAlarm(9, 5, 0);
@@ -162,9 +158,23 @@ TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
     EXPECT_FALSE(face->TmrclockEnabled());
     EXPECT_EQ(alert->lbltime(), L"你好现在是:" + systemTimeText(world.clock.time));
     EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:x");
+    EXPECT_EQ(world.tune.commands, (Texts{kTuneOpen, L"play qorvane_tune"}));
+
+    HWND a = alert->hwnd();
+    EXPECT_TRUE(::GetWindowLongPtrW(a, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(::GetForegroundWindow(), a);
     EXPECT_EQ(::GetFocus(), alert->cmdok());
-    EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
-    EXPECT_EQ(world.tune.commands[world.tune.commands.size() - 2], tuneOpen());
+    bool above = false;
+    for (HWND h = ::GetWindow(other, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV))
+        above = above || h == a;
+    EXPECT_TRUE(above);
+    ::DestroyWindow(other);
+    EXPECT_EQ(clientSize(a), (std::pair{262, 165}));
+    // A straight top edge, rounded ends, nothing beyond 250 px.
+    EXPECT_EQ(regionMisses(a, {{125, 75}, {125, 2}}, {{2, 2}, {255, 75}}), "");
+    ::SendMessageW(a, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // it stays until acknowledged
+    EXPECT_TRUE(::IsWindowVisible(a));
+    EXPECT_FALSE(::IsIconic(a));
 
     // Got it: the alert closes with its tune, the alarm window shows the rung alarm.
     ::SendMessageW(alert->cmdok(), BM_CLICK, 0, 0);
@@ -172,61 +182,52 @@ TEST_F(AlarmTest, OkStoresAndArmsThenTheAlarmRingsOnceAtItsSecond)
     EXPECT_EQ(world.tune.commands.back(), L"close qorvane_tune");
     frmclock* again = face->alarmWindow();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(boxes(*again), (Boxes{L"09", L"05", L"00", L"x"}));
-    EXPECT_EQ(again->label(frmclock::lblshowall), L"09:05:00   x");
+    EXPECT_EQ(boxes(*again), (Texts{L"09", L"05", L"00", L"x"}));
     EXPECT_FALSE(face->checked(Twin::Clock));  // opened by the alert, not the menus
 }
 
-TEST_F(AlarmTest, EachFailedCheckShowsItsBoxAndKeepsTheArmedAlarm)
+TEST_F(AlarmTest, EachFailedCheckShowsItsWarningAndKeepsTheArmedAlarm)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-
-    fill(w, L"ab", L"1", L"1", L"");
-    click(w.Imgok());
-    fill(w, L"ab", L"1", L"1", L"y");
-    click(w.Imgok());
-    const Boxes cleared{L"", L"", L"00", L""};
+    frmclock& w = arm(L"9", L"5", L"0", L"x");
+    arm(L"ab", L"1", L"1", L"");
+    arm(L"ab", L"1", L"1", L"y");
     EXPECT_EQ(boxes(w), cleared);
-    fill(w, L"24", L"0", L"0", L"y");
-    click(w.Imgok());
+    arm(L"24", L"0", L"0", L"y");
     EXPECT_EQ(boxes(w), cleared);
-    fill(w, L"1", L"+1", L"0", L"y");  // a number, but never a clock reading
-    click(w.Imgok());
-
-    ASSERT_EQ(world.messages.shown.size(), 4u);
-    EXPECT_EQ(world.messages.shown[0].text, L"对不起，时间或事件不能为空\r否则我不能提醒你做事！");
-    EXPECT_EQ(world.messages.shown[0].title, L"墨蝉小闹钟");
-    EXPECT_EQ(world.messages.shown[1].text, L"你输入的时间不对，不能是字母，你重新输入！");
-    EXPECT_EQ(world.messages.shown[1].title, L"警告！");
-    EXPECT_EQ(world.messages.shown[2].text, L"对不起！你的时间设置不对，请重新设置");
-    EXPECT_EQ(world.messages.shown[2].title, L"墨蝉小闹钟");
-    EXPECT_EQ(world.messages.shown[3].title, L"墨蝉小闹钟");
+    arm(L"1", L"+1", L"0", L"y");  // a number, but never a clock reading
+    arm(L"ａｂ", L"1", L"1", L"y");  // full-width letters are letters
+    const std::wstring range = L"对不起！你的时间设置不对，请重新设置";
+    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{L"对不起，时间或事件不能为空\r否则我不能提醒你做事！", L"墨蝉小闹钟"},
+                                                        {L"你输入的时间不对，不能是字母，你重新输入！", L"警告！"},
+                                                        {range, L"墨蝉小闹钟"},
+                                                        {range, L"墨蝉小闹钟"},
+                                                        {L"你输入的时间不对，不能是字母，你重新输入！", L"警告！"}}));
     EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
     EXPECT_EQ(face->alarm().AlarmMsg(), L"x");
     EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
+
+    // Full-width digits are digits.
+    arm(L"１２", L"０５", L"３０", L"开会");
+    EXPECT_EQ(world.messages.shown.size(), 5u);
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"12:05:30   开会");
+    tickAlarm(12, 5, 30);
+    EXPECT_NE(face->alertWindow(), nullptr);
 }
 
-TEST_F(AlarmTest, CancelForgetsTheAlarmAndReopeningShowsIt)
+TEST_F(AlarmTest, CancelForgetsTheAlarmAndReopeningShowsWhatIsArmed)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    click(w.Image2());  // the close button
+    click(arm(L"9", L"5", L"0", L"x").Image2());  // the close button
     pumpMessages();
     frmclock& reopened = openAlarm();
-    EXPECT_EQ(boxes(reopened), (Boxes{L"09", L"05", L"00", L"x"}));
+    EXPECT_EQ(boxes(reopened), (Texts{L"09", L"05", L"00", L"x"}));
     EXPECT_EQ(reopened.Imghide().picture(), IDB_HIDE_LIT);
 
     click(reopened.Imgcam(), true);  // a right click acts too
-    EXPECT_EQ(boxes(reopened), (Boxes{L"", L"", L"00", L""}));
+    EXPECT_EQ(boxes(reopened), cleared);
     EXPECT_EQ(face->alarm().AlarmTime(), L"");
     EXPECT_EQ(reopened.label(frmclock::lblshowall), L"");
     tickAlarm(9, 5, 0);
-    EXPECT_EQ(face->alertWindow(), nullptr);  // nothing rings
+    EXPECT_EQ(face->alertWindow(), nullptr);
 
     ::SendMessageW(reopened.hwnd(), WM_CLOSE, 0, 0);
     frmclock& third = openAlarm();
@@ -236,21 +237,17 @@ TEST_F(AlarmTest, CancelForgetsTheAlarmAndReopeningShowsIt)
 
 TEST_F(AlarmTest, ButtonsLightWellInsideTheirEdgeAndDropTheLightOnLeaving)
 {
-    load();
     PictureButton& ok = openAlarm().Imgok();
-    auto moveTo = [&](int x, int y) {
-        ::SendMessageW(ok.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        return ok.picture();
-    };
     // 40 twips is 2 2/3 px: 3 px in is lit, 2 px is not; likewise at the far edges.
-    EXPECT_EQ(moveTo(2, 10), IDB_OK);
-    EXPECT_EQ(moveTo(3, 10), IDB_OK_LIT);
-    EXPECT_EQ(moveTo(10, 2), IDB_OK);
-    EXPECT_EQ(moveTo(10, 3), IDB_OK_LIT);
-    EXPECT_EQ(moveTo(66, 25), IDB_OK_LIT);
-    EXPECT_EQ(moveTo(67, 10), IDB_OK);
-    EXPECT_EQ(moveTo(10, 26), IDB_OK);
-    EXPECT_EQ(moveTo(30, 14), IDB_OK_LIT);
+    const struct {
+        int x, y;
+        int picture;
+    } moves[] = {{2, 10, IDB_OK},     {3, 10, IDB_OK_LIT}, {10, 2, IDB_OK},  {10, 3, IDB_OK_LIT},
+                 {66, 25, IDB_OK_LIT}, {67, 10, IDB_OK},    {10, 26, IDB_OK}, {30, 14, IDB_OK_LIT}};
+    for (const auto& m : moves) {
+        ::SendMessageW(ok.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(m.x, m.y));
+        EXPECT_EQ(ok.picture(), m.picture) << m.x << "," << m.y;
+    }
     ::SendMessageW(ok.hwnd(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(ok.picture(), IDB_OK);
 
@@ -261,114 +258,81 @@ TEST_F(AlarmTest, ButtonsLightWellInsideTheirEdgeAndDropTheLightOnLeaving)
     EXPECT_TRUE(world.messages.shown.empty());
 }
 
-TEST_F(AlarmTest, TheTitleStripDragsTheWindow)
+TEST_F(AlarmTest, ARingMoreThanAMinuteLateIsSilentButOneInTheHourSkippedBySummerTimeHasItsTune)
 {
-    load();
-    frmclock& w = openAlarm();
-    const RECT title = w.Image1Rect();
-    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(title.left + 20, title.top + 5));
-    EXPECT_EQ(world.input.drags, 1);
-    ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 120));
-    EXPECT_EQ(world.input.drags, 1);
-}
-
-TEST_F(AlarmTest, ARingNoticedMoreThanAMinuteLateShowsTheAlertWithoutTheTune)
-{
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
+    arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 0, 0);
     tickAlarm(9, 6, 1);  // the computer slept through 09:05:00
     ASSERT_NE(face->alertWindow(), nullptr);
     EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:x");
-    EXPECT_TRUE(world.tune.commands.empty());  // no tune opened or played
+    EXPECT_TRUE(world.tune.commands.empty());
+    ::SendMessageW(face->alertWindow()->cmdok(), BM_CLICK, 0, 0);
+
+    world.clock.set(2026, 3, 29, 0, 1, 0, 0);
+    arm(L"2", L"30", L"0", L"x");
+    world.clock.set(2026, 3, 29, 0, 1, 59, 59);
+    tick();
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
+    tick();
+    ASSERT_NE(face->alertWindow(), nullptr);
+    EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
 }
 
 TEST_F(AlarmTest, ASecondAlarmRenewsAnAlertThatIsStillOpen)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"first");
-    click(w.Imgok());
+    arm(L"9", L"5", L"0", L"first");
     tickAlarm(9, 5, 0);
     HWND alert = face->alertWindow()->hwnd();
-
-    fill(w, L"9", L"6", L"0", L"second");
-    click(w.Imgok());
+    arm(L"9", L"6", L"0", L"second");
     world.tune.commands.clear();
     tickAlarm(9, 6, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
     EXPECT_EQ(face->alertWindow()->hwnd(), alert);  // the same window, renewed
     EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:second");
-    EXPECT_EQ(world.tune.commands,
-              (std::vector<std::wstring>{L"close qorvane_tune", tuneOpen(), L"play qorvane_tune"}));
+    EXPECT_EQ(world.tune.commands, (Texts{L"close qorvane_tune", kTuneOpen, L"play qorvane_tune"}));
 }
 
-TEST_F(AlarmTest, TheFaceMenusExitClosesTheTunesDeviceAndUnloadsNothing)
+TEST_F(AlarmTest, TheFaceMenusExitRemovesTheIconClosesTheTunesDeviceAndUnloadsNothing)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
+    arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 5, 0);
     ASSERT_NE(face->alertWindow(), nullptr);
-    ASSERT_EQ(world.tune.commands.back(), L"play qorvane_tune");
-
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::end), 0);
-    EXPECT_EQ(world.process.exits, std::vector<UINT>{0});
+    world.input.answers = {static_cast<UINT>(MenuId::end)};
+    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
+    ASSERT_EQ(world.process.exits, std::vector<UINT>{0});
+    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(ModTray::IconPresent());
     EXPECT_EQ(world.tune.commands.back(), L"close qorvane_tune");
-    EXPECT_NE(face->alertWindow(), nullptr);  // the process end takes it
-    EXPECT_EQ(world.door.commands, std::vector<std::wstring>{});  // never shown, never painted
-}
-
-TEST_F(AlarmTest, TheAlertIsARoundedWindowOfItsSize)
-{
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    tickAlarm(9, 5, 0);
-    HWND alert = face->alertWindow()->hwnd();
-    RECT r{};
-    ::GetClientRect(alert, &r);
-    EXPECT_EQ(r.right, 262);
-    EXPECT_EQ(r.bottom, 165);
-    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(::GetWindowRgn(alert, rgn), ERROR);
-    EXPECT_TRUE(::PtInRegion(rgn, 125, 75));
-    EXPECT_TRUE(::PtInRegion(rgn, 125, 2));    // straight top edge
-    EXPECT_FALSE(::PtInRegion(rgn, 2, 2));     // rounded ends
-    EXPECT_FALSE(::PtInRegion(rgn, 255, 75));  // beyond 250 px
-    ::DeleteObject(rgn);
+    EXPECT_TRUE(world.door.commands.empty());  // never shown, never painted
+    // The process end takes the windows: none is closed first, no mark changes.
+    EXPECT_TRUE(::IsWindow(hwnd()));
+    EXPECT_EQ(closedCount, 0);
+    EXPECT_NE(face->alertWindow(), nullptr);
+    EXPECT_NE(face->alarmWindow(), nullptr);
+    EXPECT_TRUE(face->checked(Twin::Clock));
 }
 
 // A real message box lets timers tick while it is open; these alarms must
 // not ring stale or get lost on the way.
 TEST_F(AlarmTest, ACancelledAlarmStaysCancelledWhileAWarningIsOpen)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
+    frmclock& w = arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 1, 0);
     click(w.Imgcam());
 
     // An empty box gets its warning; past the cancelled 09:05 nothing rings.
     world.messages.whileOpen = [&] { tickAlarm(9, 6, 0); };
-    fill(w, L"8", L"0", L"0", L"");
-    click(w.Imgok());
+    arm(L"8", L"0", L"0", L"");
     EXPECT_EQ(face->alertWindow(), nullptr);
 
     // At 09:10 an earlier time: armed for tomorrow, and the warning open
     // across the next second rings nothing.
     world.clock.set(2026, 12, 7, 1, 9, 10, 0);
     world.messages.whileOpen = [&] { tickAlarm(9, 10, 1); };
-    fill(w, L"8", L"0", L"0", L"y");
-    click(w.Imgok());
+    arm(L"8", L"0", L"0", L"y");
     ASSERT_EQ(world.messages.shown.size(), 2u);
-    EXPECT_EQ(world.messages.shown[1].text, L"你设置的时间比现在的时间早");
-    EXPECT_EQ(world.messages.shown[1].title, L"qorvane");
+    EXPECT_EQ(world.messages.shown[1], (Shown{L"你设置的时间比现在的时间早", L"qorvane"}));
     EXPECT_EQ(face->alertWindow(), nullptr);
     world.messages.whileOpen = nullptr;
 
@@ -381,119 +345,17 @@ TEST_F(AlarmTest, ACancelledAlarmStaysCancelledWhileAWarningIsOpen)
 
 TEST_F(AlarmTest, OkInTheLastMillisecondsBeforeTheAlarmSecondRingsToday)
 {
-    load();
-    frmclock& w = openAlarm();
+    openAlarm();
     world.clock.set(2026, 12, 7, 1, 8, 59, 59, 995);
     world.clock.later = {LocalTime{2026, 12, 7, 9, 0, 0, 1, 1}};  // the clock moves on while OK runs
-    fill(w, L"9", L"0", L"0", L"x");
-    click(w.Imgok());
+    arm(L"9", L"0", L"0", L"x");
     EXPECT_TRUE(world.messages.shown.empty());
     tickAlarm(9, 0, 0);
     EXPECT_NE(face->alertWindow(), nullptr);
 }
 
-TEST_F(AlarmTest, AnAlarmInTheHourSkippedBySummerTimeRingsWithItsTune)
-{
-    load();
-    world.clock.set(2026, 3, 29, 0, 1, 0, 0);
-    frmclock& w = openAlarm();
-    fill(w, L"2", L"30", L"0", L"x");
-    click(w.Imgok());
-    world.clock.set(2026, 3, 29, 0, 1, 59, 59);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
-    EXPECT_EQ(face->alertWindow(), nullptr);
-    world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
-    ASSERT_NE(face->alertWindow(), nullptr);
-    ASSERT_FALSE(world.tune.commands.empty());
-    EXPECT_EQ(world.tune.commands.back(), L"play qorvane_tune");
-}
-
-TEST_F(AlarmTest, TheAlertOpensAboveOtherWindowsAndInTheForeground)
-{
-    load();
-    // Another program's window, active and in front.
-    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
-                                   nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    armAndHide();
-    ::SetForegroundWindow(other);
-    tickAlarm(9, 5, 0);
-    ASSERT_NE(face->alertWindow(), nullptr);
-    HWND alert = face->alertWindow()->hwnd();
-    EXPECT_TRUE(::GetWindowLongPtrW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(::IsWindowVisible(alert));
-    EXPECT_EQ(::GetForegroundWindow(), alert);
-    bool above = false;
-    for (HWND h = ::GetWindow(other, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV))
-        above = above || h == alert;
-    EXPECT_TRUE(above);
-    ::DestroyWindow(other);
-}
-
-TEST_F(AlarmTest, EnterAndSpacePressTheFocusedGotIt)
-{
-    load();
-    armAndHide();
-    for (WPARAM key : {VK_RETURN, VK_SPACE}) {
-        tickAlarm(9, 5, 0);
-        ASSERT_NE(face->alertWindow(), nullptr) << key;
-        HWND ok = face->alertWindow()->cmdok();
-        ASSERT_EQ(::GetFocus(), ok);
-        // As the keyboard sends them, through the program's own message loop.
-        ::PostMessageW(ok, WM_KEYDOWN, key, 1);
-        ::PostMessageW(ok, WM_KEYUP, key, 1 | (3u << 30));
-        pumpMessages();
-        EXPECT_EQ(face->alertWindow(), nullptr) << key;
-        ASSERT_NE(face->alarmWindow(), nullptr) << key;
-        // Armed again for the next round.
-        frmclock* again = face->alarmWindow();
-        world.clock.set(2026, 12, 7, 1, 9, 0, 0);
-        click(again->Imgok());
-        click(again->Imghide());
-        pumpMessages();
-    }
-}
-
-TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
-{
-    IPower& power = *realServices().power;
-    SYSTEMTIME st{};
-    ::GetLocalTime(&st);
-    const LocalTime tomorrow = fromAbsoluteSeconds(absoluteSeconds(
-        LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0, 0}) + 86400);
-    EXPECT_TRUE(power.wakeAt(tomorrow));
-    EXPECT_TRUE(power.wakeAt(tomorrow));  // moved: the same timer again
-    power.cancelWake();
-    power.holdDisplay(true);
-    power.holdDisplay(false);
-}
-
-TEST_F(AlarmTest, TheAlertStaysUntilAcknowledged)
-{
-    load();
-    armAndHide();
-    tickAlarm(9, 5, 0);
-    ASSERT_NE(face->alertWindow(), nullptr);
-    HWND alert = face->alertWindow()->hwnd();
-    ::SendMessageW(alert, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(::IsWindowVisible(alert));
-    EXPECT_FALSE(::IsIconic(alert));
-    // Alt+F4 and the like count as "我知道了".
-    ::SendMessageW(alert, WM_CLOSE, 0, 0);
-    EXPECT_EQ(face->alertWindow(), nullptr);
-    EXPECT_NE(face->alarmWindow(), nullptr);
-    EXPECT_EQ(world.power.calls.back(), L"display off");
-}
-
 TEST_F(AlarmTest, DialogKeysReachEachWindowThroughTheMessageLoopAndKeepTheAlarmFlow)
 {
-    load();
-    auto press = [](WPARAM key) {
-        HWND at = ::GetFocus();
-        ::PostMessageW(at, WM_KEYDOWN, key, 1);
-        ::PostMessageW(at, WM_KEYUP, key, 1 | (3u << 30));
-        pumpMessages();
-    };
     frmclock& w = openAlarm();
     press(VK_TAB);
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtmin));
@@ -503,8 +365,18 @@ TEST_F(AlarmTest, DialogKeysReachEachWindowThroughTheMessageLoopAndKeepTheAlarmF
     fill(w, L"9", L"5", L"0", L"x");
     press(VK_RETURN);  // and in the reminder confirms
     EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+    click(w.Imghide());
+    pumpMessages();
 
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
+    // Space presses the alert's focused Got it (Enter, the default, is pressed end to end).
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_EQ(::GetFocus(), face->alertWindow()->cmdok());
+    press(VK_SPACE);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_NE(face->alarmWindow(), nullptr);
+
+    choose(MenuId::frmop);
     Frmoptions* settings = face->settingsWindow();
     ASSERT_NE(settings, nullptr);
     pumpMessages();
@@ -513,48 +385,25 @@ TEST_F(AlarmTest, DialogKeysReachEachWindowThroughTheMessageLoopAndKeepTheAlarmF
     EXPECT_TRUE(focus == settings->item(Frmoptions::Comm) || ::IsChild(settings->item(Frmoptions::Comm), focus));
 }
 
-TEST_F(AlarmTest, FullWidthDigitsAreDigitsAndFullWidthLettersAreNot)
+void toClipboard(const std::wstring& text)
 {
-    load();
-    frmclock& w = openAlarm();
-    fill(w, L"１２", L"０５", L"３０", L"开会");
-    click(w.Imgok());
-    EXPECT_TRUE(world.messages.shown.empty());
-    EXPECT_EQ(face->alarm().AlarmTime(), L"12:05:30");
-    EXPECT_EQ(w.label(frmclock::lblshowall), L"12:05:30   开会");
-    tickAlarm(12, 5, 30);
-    EXPECT_NE(face->alertWindow(), nullptr);
-
-    fill(w, L"ａｂ", L"1", L"1", L"y");
-    click(w.Imgok());
-    ASSERT_EQ(world.messages.shown.size(), 1u);
-    EXPECT_EQ(world.messages.shown[0].title, L"警告！");
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(mem);
+    ::SetClipboardData(CF_UNICODETEXT, mem);
+    ::CloseClipboard();
 }
 
-class ReminderPasteTest : public AlarmTest {
-protected:
-    static void toClipboard(const std::wstring& text)
-    {
-        ASSERT_TRUE(::OpenClipboard(nullptr));
-        ::EmptyClipboard();
-        HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        ::GlobalUnlock(mem);
-        ::SetClipboardData(CF_UNICODETEXT, mem);
-        ::CloseClipboard();
-    }
-};
-
-TEST_F(ReminderPasteTest, LineBreaksBecomeBlanksAndALongPasteIsCutAtTheLimit)
+TEST_F(AlarmTest, APastedReminderHasBlanksForLineBreaksAndALongOneIsCutAtTheLimitWithABalloon)
 {
-    load();
     frmclock& w = openAlarm();
     HWND msg = w.box(frmclock::txtinmsg);
     ::SetFocus(msg);
     toClipboard(L"买牛奶\r\n带钥匙\n\n交电费\r");
     ::SendMessageW(msg, WM_PASTE, 0, 0);
     EXPECT_EQ(w.boxText(frmclock::txtinmsg), L"买牛奶 带钥匙  交电费 ");
-
     EXPECT_EQ(w.reminderBalloon(), nullptr);  // it all fitted: nothing to say
 
     ::SetWindowTextW(msg, L"");
@@ -576,51 +425,39 @@ TEST_F(ReminderPasteTest, LineBreaksBecomeBlanksAndALongPasteIsCutAtTheLimit)
     EXPECT_TRUE(::IsWindowVisible(balloon));
 }
 
-RECT updateBox(HWND window)
-{
-    RECT r{};
-    ::GetUpdateRect(window, &r, FALSE);
-    return r;
-}
-
-bool nothingToRepaint(HWND window)
-{
-    return !::GetUpdateRect(window, nullptr, FALSE);
-}
-
 TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint)
 {
-    loadAndShow();
-    frmclock& w = openAlarm();
-    fill(w, L"8", L"0", L"3", L"x");
-    click(w.Imgok());
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showfrmoptions), 0);
+    face->Show();
+    pumpMessages();
+    frmclock& w = arm(L"8", L"0", L"3", L"x");
+    choose(MenuId::showfrmoptions);
     Frmoptions* settings = face->settingsWindow();
     ASSERT_NE(settings, nullptr);
     pumpMessages();
 
     // No window keeps a second timer of its own: the face's wakes them all.
-    for (HWND window : {w.hwnd(), settings->hwnd()})
+    for (HWND window : {w.hwnd(), settings->hwnd(), hwnd()})
         EXPECT_FALSE(::KillTimer(window, 1));
-    EXPECT_FALSE(::KillTimer(hwnd(), 1));
 
-    HWND timeLine = settings->item(Frmoptions::Labnow);
+    using Box = std::vector<LONG>;
+    auto toRepaint = [](HWND window) {
+        RECT r{};
+        ::GetUpdateRect(window, &r, FALSE);
+        return Box{r.left, r.top, r.right, r.bottom};
+    };
+    const Box nothing{0, 0, 0, 0};
     tickAlarm(8, 0, 1);
     EXPECT_EQ(w.label(frmclock::lbltime), systemTimeText(world.clock.time));
     EXPECT_EQ(settings->text(Frmoptions::Labnow), L"现在的时间是： 26年12月07日  08:00:01");
     // The alarm window's time label is all that is repainted there.
-    const RECT label = updateBox(w.hwnd());
-    EXPECT_EQ(label.left, 96);
-    EXPECT_EQ(label.top, 48);
-    EXPECT_EQ(label.right, 193);
-    EXPECT_EQ(label.bottom, 65);
-    EXPECT_TRUE(nothingToRepaint(settings->hwnd()));
+    EXPECT_EQ(toRepaint(w.hwnd()), (Box{96, 48, 193, 65}));
+    EXPECT_EQ(toRepaint(settings->hwnd()), nothing);
 
     // The same second again changes nothing, so nothing is repainted.
     pumpMessages();
     tickAlarm(8, 0, 1);
-    EXPECT_TRUE(nothingToRepaint(w.hwnd()));
-    EXPECT_TRUE(nothingToRepaint(timeLine));
+    EXPECT_EQ(toRepaint(w.hwnd()), nothing);
+    EXPECT_EQ(toRepaint(settings->item(Frmoptions::Labnow)), nothing);
 
     tickAlarm(8, 0, 3);
     EXPECT_NE(face->alertWindow(), nullptr);
@@ -628,44 +465,51 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint
 
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
 {
-    load();
-    frmclock& w = openAlarm();
     auto& calls = world.power.calls;
-    fill(w, L"9", L"5", L"0", L"x");
-    click(w.Imgok());
-    fill(w, L"10", L"0", L"0", L"x");
-    click(w.Imgok());
+    frmclock& w = arm(L"9", L"5", L"0", L"x");
+    arm(L"10", L"0", L"0", L"x");
     click(w.Imgcam());
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-07 09:05:00", L"wake 2026-12-07 10:00:00",
-                                                 L"cancel wake"}));
+    EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:05:00", L"wake 2026-12-07 10:00:00", L"cancel wake"}));
     calls.clear();
 
     // Armed for tomorrow; then the clock is set to the next morning.
-    fill(w, L"7", L"0", L"0", L"x");
-    click(w.Imgok());
+    arm(L"7", L"0", L"0", L"x");
     world.clock.jump(2026, 12, 8, 2, 6, 0, 0, 1000);
     ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
     ::SendMessageW(hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);  // woken for something else
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"wake 2026-12-08 07:00:00", L"wake 2026-12-08 07:00:00",
-                                                 L"wake 2026-12-08 07:00:00"}));
+    EXPECT_EQ(calls, Texts(3, L"wake 2026-12-08 07:00:00"));
     calls.clear();
 
     tickAlarm(7, 0, 0, 8);
     ASSERT_NE(face->alertWindow(), nullptr);
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"cancel wake", L"display on"}));
-    ::SendMessageW(face->alertWindow()->cmdok(), BM_CLICK, 0, 0);
+    EXPECT_EQ(calls, (Texts{L"cancel wake", L"display on"}));
+    // Alt+F4 and the like acknowledge it too.
+    ::SendMessageW(face->alertWindow()->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(face->alertWindow(), nullptr);
+    ASSERT_NE(face->alarmWindow(), nullptr);
     EXPECT_EQ(calls.back(), L"display off");
-    calls.clear();
 
     // Leaving with an alarm armed and an alert up lets go of both.
-    fill(*face->alarmWindow(), L"7", L"0", L"5", L"x");
-    click(face->alarmWindow()->Imgok());
+    arm(L"7", L"0", L"5", L"x");
     tickAlarm(7, 0, 5, 8);
-    fill(*face->alarmWindow(), L"8", L"0", L"0", L"x");
-    click(face->alarmWindow()->Imgok());
+    arm(L"8", L"0", L"0", L"x");
     calls.clear();
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::quit), 0);
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"display off", L"cancel wake"}));
+    choose(MenuId::quit);
+    EXPECT_EQ(calls, (Texts{L"display off", L"cancel wake"}));
+}
+
+TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
+{
+    IPower& power = *realServices().power;
+    SYSTEMTIME st{};
+    ::GetLocalTime(&st);
+    const LocalTime tomorrow = fromAbsoluteSeconds(absoluteSeconds(
+        LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0, 0}) + 86400);
+    EXPECT_TRUE(power.wakeAt(tomorrow));
+    EXPECT_TRUE(power.wakeAt(tomorrow));  // moved: the same timer again
+    power.cancelWake();
+    power.holdDisplay(true);
+    power.holdDisplay(false);
 }
 
 }  // namespace

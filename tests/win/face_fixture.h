@@ -47,6 +47,8 @@ protected:
     }
 
     HWND hwnd() const { return face->hwnd(); }
+    void choose(MenuId id) { ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    void tick() { ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0); }
 
     static LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 };

@@ -1,66 +1,61 @@
-// The face window as a user meets it: place, shape, hands, weekday, mouse.
+// The face window as a user meets it: place, shape, hands, weekday, mouse, menus.
 
 #include "face_fixture.h"
 
-#include <commctrl.h>
+#include <string>
+#include <vector>
 
-#include "face/hands.h"
 
 namespace qv::test {
 namespace {
 
-constexpr COLORREF kMagenta = RGB(255, 0, 255), kYellow = RGB(255, 255, 0), kCyan = RGB(0, 255, 255);
+using Texts = std::vector<std::wstring>;
 
-TEST_F(FaceTest, SitsTopRightAsABorderlessTopmostToolWindow)
+bool greyed(HMENU menu, MenuId id)
+{
+    return (::GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+// Each item's caption, "-" for a separator.
+Texts items(HMENU menu)
+{
+    Texts out;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        out.push_back(::GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR ? L"-" : menuCaption(menu, i));
+    return out;
+}
+
+TEST_F(FaceTest, SitsTopRightAsABorderlessTopmostToolWindowCutToARoundedSquare)
 {
     loadAndShow();
-    RECT wr{}, cr{};
+    RECT wr{};
     ::GetWindowRect(hwnd(), &wr);
-    ::GetClientRect(hwnd(), &cr);
-    EXPECT_EQ(cr.right, 162);
-    EXPECT_EQ(cr.bottom, 162);
+    EXPECT_EQ(clientSize(hwnd()), (std::pair{162, 162}));
     EXPECT_EQ(wr.right - wr.left, 162);  // no frame
     // 2500 twips left of the right edge: 857.33 px on the test's 1024 px screen.
     EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(wr.left, 857);
     EXPECT_EQ(wr.top, 0);
-
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
     const LONG_PTR ex = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
-    EXPECT_TRUE(ex & WS_EX_TOPMOST);
-    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);  // no taskbar button
-    EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+    EXPECT_EQ(ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     EXPECT_TRUE(::IsWindowVisible(hwnd()));
     EXPECT_EQ(face->WindowState(), 0);
-    EXPECT_EQ(face->LastState, 0);
-}
-
-TEST_F(FaceTest, IsCutToARoundedSquare)
-{
-    load();
-    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(::GetWindowRgn(hwnd(), rgn), ERROR);
     // Corner ellipses 130 px across: (20,20) lies inside the arc, (15,15) outside.
-    const POINT inside[] = {{80, 80}, {20, 20}, {80, 0}, {0, 80}, {158, 80}, {80, 158}, {139, 139}};
-    const POINT outside[] = {{0, 0}, {15, 15}, {159, 0}, {0, 159}, {160, 80}, {80, 160}, {161, 161}, {145, 145}};
-    for (POINT p : inside)
-        EXPECT_TRUE(::PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
-    for (POINT p : outside)
-        EXPECT_FALSE(::PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
-    ::DeleteObject(rgn);
+    EXPECT_EQ(regionMisses(hwnd(), {{20, 20}, {80, 0}, {158, 80}, {139, 139}}, {{15, 15}, {160, 80}, {80, 160}, {145, 145}}),
+              "");
 }
 
 TEST_F(FaceTest, HandsShowTheClockInTheirColours)
 {
     load();
-    EXPECT_EQ(face->hands(), computeHands(6, 30, 45, 2430, 2430));
     const PrintedClient shot(hwnd());
     // 06:30:45: second hand towards 9, minute towards 6, hour between 6 and 7;
     // the points lie halfway along each hand from its inner end (81, 74).
-    EXPECT_TRUE(shot.shows(54, 77, 1, kMagenta));
-    EXPECT_TRUE(shot.shows(80, 97, 1, kYellow));
-    EXPECT_TRUE(shot.shows(77, 90, 1, kCyan));
+    EXPECT_TRUE(shot.shows(54, 77, 1, RGB(255, 0, 255)));
+    EXPECT_TRUE(shot.shows(80, 97, 1, RGB(255, 255, 0)));
+    EXPECT_TRUE(shot.shows(77, 90, 1, RGB(0, 255, 255)));
     // The face picture is there too: its rim is neither white nor a hand colour.
     EXPECT_FALSE(shot.shows(80, 2, 0, RGB(255, 255, 255)));
 }
@@ -69,29 +64,17 @@ TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDate)
 {
     load();
     EXPECT_EQ(face->Lblweek(), L"星期一");
-
-    auto tooltipText = [this] {
-        wchar_t buf[80] = {};
-        TTTOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.hwnd = hwnd();
-        ti.uId = 1;
-        ti.lpszText = buf;
-        ::SendMessageW(face->tooltip(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
-        return std::wstring(buf);
-    };
     const RECT label = face->lblweekRect();
     const LPARAM onLabel = at(label.left + 4, label.top + 4);
-
     ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
-    EXPECT_EQ(tooltipText(), L"今天是26年12月07日");
+    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月07日");
 
     // Past midnight the next tick rewrites the weekday; the tooltip reads the
     // clock at each mouse move.
     world.clock.set(2026, 12, 8, 2, 0, 0, 1);
     ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
-    EXPECT_EQ(tooltipText(), L"今天是26年12月08日");
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月08日");
+    tick();
     EXPECT_EQ(face->Lblweek(), L"星期二");
 
     // Setting the clock back shows at once.
@@ -100,86 +83,58 @@ TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDate)
     EXPECT_EQ(face->Lblweek(), L"星期一");
 }
 
-TEST_F(FaceTest, LeftPressDragsExceptOnTheWeekday)
-{
-    load();
-    const RECT label = face->lblweekRect();
-    ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(label.left + 2, label.top + 2));
-    EXPECT_EQ(world.input.drags, 0);
-    EXPECT_TRUE(world.input.menusShown.empty());
-    ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(80, 60));  // on the hands
-    EXPECT_EQ(world.input.drags, 1);
-}
-
-TEST_F(FaceTest, RightPressOpensTheFaceMenuWithTheCdItemFollowingTheScan)
+TEST_F(FaceTest, PressesOffTheWeekdayDragOrOpenTheFaceMenuWithTheCdItemsFollowingTheScan)
 {
     world.drives.types = {{'C', DRIVE_FIXED}, {'E', DRIVE_CDROM}};
     load();
     EXPECT_TRUE(face->CdDriveFound());
     EXPECT_EQ(face->MissingDriveCount(), 3);  // A:, B:, D:
     const RECT label = face->lblweekRect();
-    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(label.left + 2, label.top + 2));
+    const LPARAM onLabel = at(label.left + 2, label.top + 2);
+    ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, onLabel);
+    EXPECT_EQ(world.input.drags, 0);
     EXPECT_TRUE(world.input.menusShown.empty());
+    ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(80, 60));  // on the hands
+    EXPECT_EQ(world.input.drags, 1);
     ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
-    ASSERT_EQ(world.input.menusShown.size(), 1u);
-    EXPECT_EQ(world.input.menusShown[0], face->mune());
-    EXPECT_EQ(::GetMenuState(face->mune(), static_cast<UINT>(MenuId::opencddrive), MF_BYCOMMAND) & MF_GRAYED, 0u);
-    EXPECT_EQ(::GetMenuState(face->Tray(), static_cast<UINT>(MenuId::opencd), MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(world.input.menusShown, std::vector<HMENU>{face->mune()});
+    EXPECT_FALSE(greyed(face->mune(), MenuId::opencddrive));
+    EXPECT_FALSE(greyed(face->Tray(), MenuId::opencd));
 }
 
-TEST_F(FaceTest, WithoutACdDriveBothCdItemsAreGreyed)
+TEST_F(FaceTest, WithoutACdDriveBothCdItemsAreGreyedAndTheFirstPaintLeavesTheDoorAlone)
 {
     world.drives.types = {{'C', DRIVE_FIXED}, {'G', DRIVE_REMOTE}};
-    load();
+    loadAndShow();
     EXPECT_FALSE(face->CdDriveFound());
-    EXPECT_NE(::GetMenuState(face->Tray(), static_cast<UINT>(MenuId::opencd), MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_TRUE(world.door.commands.empty());
+    EXPECT_TRUE(greyed(face->Tray(), MenuId::opencd));
     ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
-    EXPECT_NE(::GetMenuState(face->mune(), static_cast<UINT>(MenuId::opencddrive), MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_TRUE(greyed(face->mune(), MenuId::opencddrive));
 }
 
 TEST_F(FaceTest, BothMenusCarryTheirItemsInOrder)
 {
     load();
-    const wchar_t* const mune[] = {L"隐藏钟面", L"", L"显示闹钟设置", L"系统设置", L"", L"打开光驱",
-                                   L"", L"帮助", L"关于", L"", L"退出"};
-    const wchar_t* const tray[] = {L"隐藏钟面", L"", L"显示闹钟设置", L"系统设置", L"",
-                                   L"打开光驱", L"", L"关于", L"", L"退出"};
-    ASSERT_EQ(::GetMenuItemCount(face->mune()), 11);
-    ASSERT_EQ(::GetMenuItemCount(face->Tray()), 10);
-    for (UINT i = 0; i < 11; ++i) {
-        EXPECT_EQ(menuCaption(face->mune(), i), mune[i]) << i;
-        EXPECT_EQ((::GetMenuState(face->mune(), i, MF_BYPOSITION) & MF_SEPARATOR) != 0, *mune[i] == 0) << i;
-    }
-    for (UINT i = 0; i < 10; ++i) {
-        EXPECT_EQ(menuCaption(face->Tray(), i), tray[i]) << i;
-        EXPECT_EQ((::GetMenuState(face->Tray(), i, MF_BYPOSITION) & MF_SEPARATOR) != 0, *tray[i] == 0) << i;
-    }
+    EXPECT_EQ(items(face->mune()), (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-",
+                                          L"帮助", L"关于", L"-", L"退出"}));
+    EXPECT_EQ(items(face->Tray()), (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-",
+                                          L"关于", L"-", L"退出"}));
     EXPECT_EQ(::GetMenuItemID(face->mune(), 7), static_cast<UINT>(MenuId::help));
     EXPECT_EQ(::GetMenuItemID(face->Tray(), 9), static_cast<UINT>(MenuId::quit));
 }
 
-TEST_F(FaceTest, F1OpensTheHelpFileBesideTheProgram)
+TEST_F(FaceTest, F1AndTheHelpItemOpenTheHelpFileBesideTheProgram)
 {
     load(L"C:\\Apps\\qorvane");
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
+    choose(MenuId::help);
     face.reset();
     load(L"D:\\");  // installed at the root of a drive
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
-    ASSERT_EQ(world.help.opened.size(), 2u);
-    EXPECT_EQ(world.help.opened[0], L"C:\\Apps\\qorvane\\image\\help.chm");
-    EXPECT_EQ(world.help.opened[1], L"D:\\image\\help.chm");
-}
-
-TEST_F(FaceTest, FaceMenuExitEndsAtOnceWithoutUnloading)
-{
-    load();
-    world.input.answers = {static_cast<UINT>(MenuId::end)};
-    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
-    ASSERT_EQ(world.process.exits, std::vector<UINT>{0});
-    EXPECT_EQ(world.tray.calls.back().message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_FALSE(ModTray::IconPresent());
-    EXPECT_TRUE(::IsWindow(hwnd()));  // the process ends; no window closes first
-    EXPECT_EQ(closedCount, 0);
+    EXPECT_EQ(world.help.opened, (Texts{L"C:\\Apps\\qorvane\\image\\help.chm", L"C:\\Apps\\qorvane\\image\\help.chm",
+                                        L"D:\\image\\help.chm"}));
 }
 
 TEST_F(FaceTest, ASecondCopyBringsAHiddenFaceBack)
@@ -191,40 +146,6 @@ TEST_F(FaceTest, ASecondCopyBringsAHiddenFaceBack)
     EXPECT_TRUE(::IsWindowVisible(hwnd()));
     EXPECT_EQ(face->WindowState(), 0);
 }
-
-}  // namespace
-}  // namespace qv::test
-
-namespace qv::test {
-namespace {
-
-TEST_F(FaceTest, KeepsItsSizeAndShapeWhenTheMonitorScales)
-{
-    load();
-    RECT suggested{700, 0, 943, 243};
-    ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT cr{}, wr{};
-    ::GetClientRect(hwnd(), &cr);
-    ::GetWindowRect(hwnd(), &wr);
-    EXPECT_EQ(cr.right, 243);  // 2430 twips at 144 DPI
-    EXPECT_EQ(cr.bottom, 243);
-    EXPECT_EQ(wr.left, 700);
-    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(::GetWindowRgn(hwnd(), rgn), ERROR);
-    EXPECT_TRUE(::PtInRegion(rgn, 238, 120));   // 240 px square now
-    EXPECT_FALSE(::PtInRegion(rgn, 241, 120));
-    EXPECT_TRUE(::PtInRegion(rgn, 30, 30));     // 195 px corners
-    EXPECT_FALSE(::PtInRegion(rgn, 22, 22));
-    ::DeleteObject(rgn);
-    // The hands scale too: the second hand's middle moves from (54, 77) to (81, 115).
-    EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));
-}
-
-}  // namespace
-}  // namespace qv::test
-
-namespace qv::test {
-namespace {
 
 // Window moves the face's own thread sends itself.
 struct MovesOf {
@@ -253,7 +174,7 @@ TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
     int second = 45;
     auto paintASecond = [&] {
         world.clock.set(2026, 12, 7, 1, 6, 30, ++second);
-        ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+        tick();
         ::UpdateWindow(hwnd());
     };
     MovesOf moves(hwnd());

@@ -1,5 +1,7 @@
 #include "fakes.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 #include "app/seconds.h"
@@ -14,20 +16,20 @@ std::int64_t wallMs(const LocalTime& t)
     return absoluteSeconds(t) * 1000 + t.millisecond;
 }
 
-}  // namespace
-
-void FakeClock::passTo(const LocalTime& next)
+void passTo(FakeClock& c, const LocalTime& next)
 {
-    const std::int64_t passed = wallMs(next) - wallMs(time);
-    steady += passed > 0 ? passed : 0;
-    time = next;
+    const std::int64_t passed = wallMs(next) - wallMs(c.time);
+    c.steady += passed > 0 ? passed : 0;
+    c.time = next;
 }
+
+}  // namespace
 
 LocalTime FakeClock::now()
 {
     const LocalTime reading = time;
     if (!later.empty()) {
-        passTo(later.front());
+        passTo(*this, later.front());
         later.pop_front();
     }
     return reading;
@@ -35,7 +37,7 @@ LocalTime FakeClock::now()
 
 void FakeClock::set(int y, int mo, int d, int weekday, int h, int mi, int s, int ms)
 {
-    passTo(LocalTime{y, mo, d, h, mi, s, ms, weekday});
+    passTo(*this, LocalTime{y, mo, d, h, mi, s, ms, weekday});
 }
 
 void FakeClock::jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs)
@@ -91,6 +93,14 @@ bool RecordingTray::notifyIcon(DWORD message, const NOTIFYICONDATAW& data)
     }
 }
 
+std::vector<DWORD> RecordingTray::messages() const
+{
+    std::vector<DWORD> out;
+    for (const TrayCall& c : calls)
+        out.push_back(c.message);
+    return out;
+}
+
 UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND)
 {
     menusShown.push_back(menu);
@@ -113,6 +123,41 @@ std::wstring menuCaption(HMENU menu, UINT position)
     wchar_t text[64] = {};
     const int n = ::GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
     return std::wstring(text, n > 0 ? n : 0);
+}
+
+std::wstring toolText(HWND tooltip, HWND owner)
+{
+    wchar_t text[80] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = owner;
+    ti.uId = 1;
+    ti.lpszText = text;
+    ::SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+std::pair<int, int> clientSize(HWND w)
+{
+    RECT r{};
+    ::GetClientRect(w, &r);
+    return {r.right, r.bottom};
+}
+
+std::string regionMisses(HWND w, std::initializer_list<POINT> inside, std::initializer_list<POINT> outside)
+{
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(w, rgn) == ERROR) {
+        ::DeleteObject(rgn);
+        return "no region";
+    }
+    std::string misses;
+    for (bool in : {true, false})
+        for (POINT p : in ? inside : outside)
+            if (static_cast<bool>(::PtInRegion(rgn, p.x, p.y)) != in)
+                misses += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+    ::DeleteObject(rgn);
+    return misses;
 }
 
 PrintedClient::PrintedClient(HWND hwnd)

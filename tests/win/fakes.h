@@ -5,8 +5,10 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/services.h"
@@ -25,9 +27,6 @@ struct FakeClock final : IClock {
     // The wall clock jumps (summer time, someone sets it) while only
     // `elapsedMs` really pass.
     void jump(int y, int mo, int d, int weekday, int h, int mi, int s, std::int64_t elapsedMs);
-
-private:
-    void passTo(const LocalTime& next);
 };
 
 struct FakeDrives final : IDrives {
@@ -46,9 +45,10 @@ struct TrayCall {
 struct RecordingTray final : ITrayShell {
     std::vector<TrayCall> calls;
     bool iconUp = false;
-    int refuseAdds = 0;        // the next adds fail, as before the shell is ready
+    int refuseAdds = 0;             // the next adds fail, as before the shell is ready
     bool upDespiteRefusal = false;  // ... yet the icon comes up (a late answer)
     bool notifyIcon(DWORD message, const NOTIFYICONDATAW& data) override;
+    std::vector<DWORD> messages() const;
 };
 
 struct RecordingHelp final : IHelp {
@@ -69,15 +69,14 @@ struct RecordingMedia final : IMediaCommands {
     void send(const std::wstring& command) override { commands.push_back(command); }
 };
 
-struct MessageBoxCall {
-    std::wstring text;
-    std::wstring title;
-};
-
 // A real box runs a modal loop: timers tick and posted messages arrive
 // while it is open. `whileOpen` stands for that time.
 struct RecordingMessages final : IMessageBox {
-    std::vector<MessageBoxCall> shown;
+    struct Shown {
+        std::wstring text, title;
+        bool operator==(const Shown&) const = default;
+    };
+    std::vector<Shown> shown;
     std::function<void()> whileOpen;
     void show(HWND, const std::wstring& text, const std::wstring& title) override
     {
@@ -131,8 +130,7 @@ struct RecordingElevation final : IElevation {
     // The consent prompt closed with `outcome`.
     void answer(ElevatedOutcome outcome)
     {
-        const Request& r = requests.back();
-        ::PostMessageW(r.notify, r.message, static_cast<WPARAM>(outcome), 0);
+        ::PostMessageW(requests.back().notify, requests.back().message, static_cast<WPARAM>(outcome), 0);
     }
 };
 
@@ -147,16 +145,14 @@ struct LockableRegistry final : IRegistryStore {
     IRegistryStore& inner;
     bool locked = false;
     explicit LockableRegistry(IRegistryStore& store) : inner(store) {}
-    std::optional<std::wstring> readValue(const std::wstring& key, const std::wstring& name) override
-    {
-        return inner.readValue(key, name);
-    }
-    void writeValue(const std::wstring& key, const std::wstring& name, const std::wstring& data) override
+    using Text = const std::wstring&;
+    std::optional<std::wstring> readValue(Text key, Text name) override { return inner.readValue(key, name); }
+    void writeValue(Text key, Text name, Text data) override
     {
         if (!locked)
             inner.writeValue(key, name, data);
     }
-    void deleteValue(const std::wstring& key, const std::wstring& name) override
+    void deleteValue(Text key, Text name) override
     {
         if (!locked)
             inner.deleteValue(key, name);
@@ -191,6 +187,11 @@ struct FakeWorld {
 void pumpMessages();
 
 std::wstring menuCaption(HMENU menu, UINT position);
+// The text the tooltip shows for tool 1 of `owner`.
+std::wstring toolText(HWND tooltip, HWND owner);
+std::pair<int, int> clientSize(HWND w);
+// The points on the wrong side of the window's region, "x,y " each; empty when all are right.
+std::string regionMisses(HWND w, std::initializer_list<POINT> inside, std::initializer_list<POINT> outside);
 
 // The window's client area as it draws itself into a memory DC (WM_PRINTCLIENT).
 class PrintedClient {

@@ -13,6 +13,11 @@ constexpr int kDpi = 144;
 
 class ScaledTest : public FaceTest {
 protected:
+    void SetUp() override
+    {
+        FaceTest::SetUp();
+        load();
+    }
     // What Windows sends when the window lands on the other screen.
     static void moveToDpi(HWND w, int dpi)
     {
@@ -23,12 +28,6 @@ protected:
         ::SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         pumpMessages();
     }
-    static SIZE clientOf(HWND w)
-    {
-        RECT r{};
-        ::GetClientRect(w, &r);
-        return {r.right, r.bottom};
-    }
     // A child's place in its parent's client area.
     static RECT placeOf(HWND child)
     {
@@ -37,27 +36,17 @@ protected:
         ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    static RECT regionBox(HWND w)
+    // Text drawn in the control's font is this tall.
+    static int textHeight(HWND control)
     {
-        HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-        RECT box{};
-        if (::GetWindowRgn(w, rgn) != ERROR)
-            ::GetRgnBox(rgn, &box);
-        ::DeleteObject(rgn);
-        return box;
-    }
-    // Text drawn in `font` is this tall.
-    static int textHeight(HWND w, HFONT font)
-    {
-        HDC dc = ::GetDC(w);
-        HGDIOBJ old = ::SelectObject(dc, font);
+        HDC dc = ::GetDC(control);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
         TEXTMETRICW tm{};
         ::GetTextMetricsW(dc, &tm);
         ::SelectObject(dc, old);
-        ::ReleaseDC(w, dc);
+        ::ReleaseDC(control, dc);
         return tm.tmHeight;
     }
-    static HFONT fontOf(HWND w) { return reinterpret_cast<HFONT>(::SendMessageW(w, WM_GETFONT, 0, 0)); }
 };
 
 void expectNear(const RECT& got, const RECT& want, const char* what)
@@ -68,88 +57,91 @@ void expectNear(const RECT& got, const RECT& want, const char* what)
     EXPECT_NEAR(got.bottom, want.bottom, 1) << what;
 }
 
-TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsAndFont)
+void expectNear(std::pair<int, int> got, std::pair<int, int> want, const char* what)
 {
-    load();
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
+    EXPECT_NEAR(got.first, want.first, 1) << what;
+    EXPECT_NEAR(got.second, want.second, 1) << what;
+}
+
+TEST_F(ScaledTest, TheFaceKeepsItsSizeShapeAndHands)
+{
+    RECT suggested{700, 0, 943, 243};
+    ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT wr{};
+    ::GetWindowRect(hwnd(), &wr);
+    EXPECT_EQ(clientSize(hwnd()), (std::pair{243, 243}));  // 2430 twips at 144 DPI
+    EXPECT_EQ(wr.left, 700);
+    // A 240 px square now, with 195 px corners.
+    EXPECT_EQ(regionMisses(hwnd(), {{238, 120}, {30, 30}}, {{241, 120}, {22, 22}}), "");
+    // The hands scale too: the second hand's middle moves from (54, 77) to (81, 115).
+    EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));
+}
+
+TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStripAndSoDoesItsAlert)
+{
+    choose(MenuId::showclock);
     frmclock& w = *face->alarmWindow();
-    const RECT hour96 = placeOf(w.box(frmclock::txthour)), ok96 = placeOf(w.Imgok().hwnd());
-    const int font96 = textHeight(w.hwnd(), fontOf(w.box(frmclock::txthour)));
+    const RECT ok96 = placeOf(w.Imgok().hwnd());
+    const int font96 = textHeight(w.box(frmclock::txthour));
+    EXPECT_EQ(placeOf(w.box(frmclock::txthour)).left, 8);
 
     moveToDpi(w.hwnd(), kDpi);
-    EXPECT_EQ(clientOf(w.hwnd()).cx, 345);
-    EXPECT_NEAR(clientOf(w.hwnd()).cy, 449, 1);
+    expectNear(clientSize(w.hwnd()), {345, 449}, "window");
     // The hour box: 120, 1545, 375 x 270 twips, a tenth of a pixel each.
-    EXPECT_EQ(hour96.left, 8);
     expectNear(placeOf(w.box(frmclock::txthour)), {12, 155, 50, 182}, "hour box");
     const RECT ok = placeOf(w.Imgok().hwnd());
     expectNear(ok, {12, 384, 12 + (ok96.right - ok96.left) * 3 / 2, 384 + (ok96.bottom - ok96.top) * 3 / 2}, "OK");
-    EXPECT_NEAR(textHeight(w.hwnd(), fontOf(w.box(frmclock::txthour))), font96 * 3 / 2, 2);
+    EXPECT_NEAR(textHeight(w.box(frmclock::txthour)), font96 * 3 / 2, 2);
     // Hit tests follow: the title strip (down to 49 px now) drags, below it nothing does.
-    const int drags = world.input.drags;
     ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 45));
     ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 52));
-    EXPECT_EQ(world.input.drags, drags + 1);
-}
+    EXPECT_EQ(world.input.drags, 1);
 
-TEST_F(ScaledTest, TheAlertKeepsItsRoundedShapeAndButton)
-{
-    load();
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
-    frmclock& w = *face->alarmWindow();
+    // The alert it raises keeps its rounded shape and button.
     ::SetWindowTextW(w.box(frmclock::txthour), L"6");
     ::SetWindowTextW(w.box(frmclock::txtmin), L"31");
     ::SetWindowTextW(w.box(frmclock::txtinmsg), L"x");
     w.Ok();
     world.clock.set(2026, 12, 7, 1, 6, 31, 0);
-    ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
+    tick();
     frmmsg* alert = face->alertWindow();
     ASSERT_NE(alert, nullptr);
 
     moveToDpi(alert->hwnd(), kDpi);
-    EXPECT_NEAR(clientOf(alert->hwnd()).cx, 393, 1);
-    EXPECT_NEAR(clientOf(alert->hwnd()).cy, 248, 1);
-    expectNear(regionBox(alert->hwnd()), {0, 0, 375, 225}, "alert shape");
+    expectNear(clientSize(alert->hwnd()), {393, 248}, "alert");
+    // 375 x 225 px: the rounded ends and the straight edges just inside.
+    EXPECT_EQ(regionMisses(alert->hwnd(), {{372, 112}, {187, 2}, {187, 222}}, {{377, 112}, {187, 227}, {3, 3}}), "");
     // 我知道了: 1080, 1440, 1575 x 735 twips.
     expectNear(placeOf(alert->cmdok()), {108, 144, 266, 218}, "got it");
 }
 
 TEST_F(ScaledTest, TheSettingsWindowKeepsEveryControlInItsPlace)
 {
-    load();
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
+    choose(MenuId::frmop);
     Frmoptions& w = *face->settingsWindow();
-    const int label96 = textHeight(w.hwnd(), fontOf(w.item(Frmoptions::Labh)));
+    const int label96 = textHeight(w.item(Frmoptions::Labh));
 
     moveToDpi(w.hwnd(), kDpi);
-    EXPECT_NEAR(clientOf(w.hwnd()).cx, 446, 1);
-    EXPECT_EQ(clientOf(w.hwnd()).cy, 606);
+    expectNear(clientSize(w.hwnd()), {446, 606}, "window");
     // 确定 closing the window: 2280, 5520, 1935 x 375 twips.
     expectNear(placeOf(w.item(Frmoptions::Cmdok)), {228, 552, 422, 590}, "close button");
     // The time frame's OK inside the frame at 120, 600: 240, 960, 1215 x 375.
     expectNear(placeOf(w.item(Frmoptions::Cmdsettime)), {36, 156, 158, 194}, "apply time");
-    EXPECT_NEAR(textHeight(w.hwnd(), fontOf(w.item(Frmoptions::Labh))), label96 * 3 / 2, 2);
+    EXPECT_NEAR(textHeight(w.item(Frmoptions::Labh)), label96 * 3 / 2, 2);
 }
 
 TEST_F(ScaledTest, TheAboutWindowScalesItsShapePictureAndLink)
 {
-    load();
-    ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::about), 0);
+    choose(MenuId::about);
     HWND w = ::FindWindowW(frmabout::kClassName, nullptr);
     ASSERT_NE(w, nullptr);
     const PrintedClient before(w);
 
     moveToDpi(w, kDpi);
-    EXPECT_NEAR(clientOf(w).cx, 533, 1);
-    EXPECT_NEAR(clientOf(w).cy, 380, 1);
-    // The circle from -3, -1 to 161, 163 and the panel to 352, 252, half as big again.
-    expectNear(regionBox(w), {-4, -1, 528, 378}, "shape");
-    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    ::GetWindowRgn(w, rgn);
-    EXPECT_TRUE(::PtInRegion(rgn, 120, 122));   // the circle's centre
-    EXPECT_FALSE(::PtInRegion(rgn, 450, 30));   // above the panel
-    EXPECT_TRUE(::PtInRegion(rgn, 520, 370));   // the panel's far corner
-    ::DeleteObject(rgn);
+    expectNear(clientSize(w), {533, 380}, "window");
+    // The circle from -3, -1 to 161, 163 and the panel to 352, 252, half as big again:
+    // the circle's centre and the panel's far corner inside, above and beyond the panel outside.
+    EXPECT_EQ(regionMisses(w, {{120, 122}, {526, 376}, {1, 122}}, {{450, 30}, {530, 300}, {300, 380}}), "");
     // The picture is drawn at the new size: the dial, the panel and the
     // lettering each where they were, half as far again from the corner.
     const PrintedClient after(w);
