@@ -45,6 +45,30 @@ qv_start_xvfb() {
     rm -f "$qv_dfile"
 }
 
+# qv_start_server: a wineserver of our own for this prefix, up until
+# qv_cleanup. Debian's wrapper runs the server with -p0: it shuts down the
+# moment its last program ends, and a program started just then finds the
+# socket closed and must wait, through a few fixed retries, for the old
+# server to go and a new one with freshly started services: seconds under
+# load, and no start at all once the retries run out. A persistent server
+# has no such moment between the steps of a run. Whatever is left in this
+# prefix is ended first (callers hold the prefix to themselves).
+qv_start_server() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    wineserver -p
+}
+
+# qv_prefix_processes: "pid state age command" of every process running in
+# this prefix (Wine's own services included), found by their WINEPREFIX.
+qv_prefix_processes() {
+    for qv_e in /proc/[0-9]*/environ; do
+        { tr '\0' '\n' <"$qv_e"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        qv_p=${qv_e#/proc/}; qv_p=${qv_p%/environ}
+        ps -o pid=,stat=,etime=,args= -p "$qv_p" 2>/dev/null
+    done
+}
+
 # qv_cleanup: ends this prefix's Wine processes, then our Xvfb.
 qv_cleanup() {
     if [ -n "${WINEPREFIX:-}" ]; then

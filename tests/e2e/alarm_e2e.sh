@@ -16,11 +16,10 @@ alarm=$(window_of_size 230x299)
 # A time 12 s ahead; the boxes move the focus on by themselves.
 at=$(( $(date +%s) + 12 ))
 hh=$(date -d "@$at" +%H); mm=$(date -d "@$at" +%M); ss=$(date -d "@$at" +%S)
-sleep 0.5
+poll "window_painted $alarm" 50 || fail "the alarm window was not painted"
 xdotool type --delay 120 "$hh$mm$ss"
 xdotool type --delay 120 "meeting"
 xdotool key Return
-sleep 1
 import -window root "$shots/alarm-set.png"
 
 # Hide (the third picture button) closes the window; the alarm stays armed.
@@ -33,7 +32,7 @@ poll 'window_of_size 262x165' 250 || fail "no alert by $hh:$mm:$ss"
 rang=$(date +%s)
 [ "$rang" -le $((at + 3)) ] || fail "the alert came $((rang - at)) s late"
 alert=$(window_of_size 262x165)
-sleep 0.5
+poll "window_painted $alert" 50 || fail "the alert was not painted"
 import -window root "$shots/alert.png"
 
 # Enter presses the focused "我知道了": the alert goes and the alarm window
@@ -42,7 +41,7 @@ import -window root "$shots/alert.png"
 xdotool key Return
 poll '! window_of_size 262x165' 50 || fail "Enter did not close the alert"
 poll 'window_of_size 230x299' 50 || fail "the alarm window did not come back"
-sleep 0.5
+poll 'window_painted $(window_of_size 230x299)' 50 || fail "the alarm window came back unpainted"
 import -window root "$shots/alarm-after.png"
 
 # Leave through the face menu's "退出".

@@ -13,26 +13,33 @@ app_windows | grep -q . && fail "the set-clock step showed a window"
 
 # A copy with administrator rights holds a lock this start may not open:
 # it still counts as running, and no second face comes up.
-ready="$shots/holder-ready"
-rm -f "$ready"
-wine "$build/rights_holder.exe" "$(winepath -w "$ready")" &
+state="$shots/holder-state"; release="$shots/holder-release"
+rm -f "$state" "$release"
+wine "$build/rights_holder.exe" "$(winepath -w "$state")" "$(winepath -w "$release")" &
 holder=$!
-poll "[ -s '$ready' ]" 150 || fail "the lock holder did not start"
+poll "grep -q ready '$state'" 150 || fail "the lock holder did not start"
 wine "$build/qorvane.exe" &
 blocked=$!
 poll "! kill -0 $blocked" 150 || fail "a start beside an administrator's copy did not leave"
+wait "$blocked"; rc=$?
+[ "$rc" -eq 0 ] || fail "a start beside an administrator's copy gave exit code $rc"
 app_windows | grep -q ' 162x162+' && fail "a face came up beside an administrator's copy"
-kill "$holder" 2>/dev/null
-wait "$holder" 2>/dev/null
+# The holder lets go of the lock itself: the next start must find it gone.
+touch "$release"
+poll "grep -q released '$state'" 150 || fail "the lock holder did not let go"
+wait "$holder"; rc=$?
+[ "$rc" -eq 0 ] || fail "the lock holder gave exit code $rc"
 
 start_app
-sleep 1
+poll 'face_painted' 50 || fail "the face was not painted"
 import -window root "$shots/face.png"
 
 # A second copy must not add a second face; it leaves at once.
 wine "$build/qorvane.exe" &
 second=$!
 poll "! kill -0 $second" 150 || fail "the second copy did not exit"
+wait "$second"; rc=$?
+[ "$rc" -eq 0 ] || fail "the second copy gave exit code $rc"
 [ "$(app_windows | grep -c ' 162x162+')" -eq 1 ] || fail "two faces after a second start"
 
 # Right-click the face (away from the weekday): the face menu opens. Its

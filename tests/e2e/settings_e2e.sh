@@ -15,7 +15,7 @@ choose_from_menu 937 40 56
 # 297 x 404 client inside the frame Wine draws itself (3 px, 20 px caption).
 poll 'window_of_size 303x427' 50 || fail "the settings window did not open: $(app_windows)"
 settings=$(window_of_size 303x427)
-sleep 0.5
+poll "window_painted $settings" 50 || fail "the settings window was not painted"
 import -window root "$shots/settings.png"
 set -- $(origin "$settings")
 cx=$(($1 + 3)); cy=$(($2 + 23))

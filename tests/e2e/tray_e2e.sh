@@ -38,7 +38,6 @@ app_windows | grep -q " 162x162+857+0$" || fail "face came back elsewhere: $(app
 # Tray menu: its last item is "退出", which closes every window.
 choose_from_menu $icon_x $icon_y last "$shots/tray-menu.png"
 expect_exit_0
-sleep 0.5
+poll '! icon_is_red' 50 || fail "the tray icon is still there"
 import -window root "$shots/tray-after-exit.png"
-icon_is_red && fail "the tray icon is still there"
 echo "PASS"
