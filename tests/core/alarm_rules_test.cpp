@@ -20,51 +20,36 @@ ClockReading at(int day, int h, int m, int s)
     return ClockReading{t, qv::absoluteSeconds(t) * 1000};
 }
 
-EntryVerdict check(const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg = L"x")
-{
-    return qv::checkEntry(h, m, s, msg);
-}
-
 }  // namespace
 
-TEST(AlarmEntry, EmptyComesFirstAndABlankIsNotEmpty)
+// Checked in order: an empty box first, then a text that is no number, then
+// a value out of range.
+TEST(AlarmEntry, EachEntryEarnsItsVerdict)
 {
-    EXPECT_EQ(check(L"ab", L"1", L"1", L""), EntryVerdict::Empty);
-    EXPECT_EQ(check(L"", L"1", L"1"), EntryVerdict::Empty);
-    EXPECT_EQ(check(L"9", L"5", L""), EntryVerdict::Empty);
-    EXPECT_EQ(check(L"9", L"5", L"0", L" "), EntryVerdict::Ok);  // a blank message is a message
-}
-
-TEST(AlarmEntry, LettersAndBlanksAreNotNumbers)
-{
-    EXPECT_EQ(check(L"ab", L"1", L"1"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L"1", L"1a", L"1"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L"1", L"1", L" "), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L" ", L"1", L"1"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L"1", L"1", L"+"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(check(L"1", L"1", L"ａ"), EntryVerdict::NotNumeric);  // full-width letter
-}
-
-TEST(AlarmEntry, ValuesOutOfRangeAndNumbersThatAreNotPlainDigits)
-{
-    EXPECT_EQ(check(L"24", L"0", L"0"), EntryVerdict::OutOfRange);
-    EXPECT_EQ(check(L"0", L"60", L"0"), EntryVerdict::OutOfRange);
-    EXPECT_EQ(check(L"0", L"0", L"60"), EntryVerdict::OutOfRange);
-    EXPECT_EQ(check(L"0", L"0", L"-1"), EntryVerdict::OutOfRange);
-    // Accepted by the number check but never equal to a clock reading.
-    for (const wchar_t* odd : {L"+1", L"1.", L" 1", L"1 ", L"1,"})
-        EXPECT_EQ(check(L"1", odd, L"0"), EntryVerdict::OutOfRange) << odd;
-    EXPECT_EQ(check(L"23", L"59", L"59"), EntryVerdict::Ok);
-    EXPECT_EQ(check(L"0", L"00", L"7"), EntryVerdict::Ok);
-}
-
-TEST(AlarmEntry, FullWidthDigitsCountAsTheDigitsTheyStandFor)
-{
-    EXPECT_EQ(check(L"１２", L"０５", L"３０"), EntryVerdict::Ok);
-    EXPECT_EQ(check(L"1２", L"5", L"０"), EntryVerdict::Ok);
-    EXPECT_EQ(check(L"２４", L"0", L"0"), EntryVerdict::OutOfRange);
-    EXPECT_EQ(check(L"ａｂ", L"0", L"0"), EntryVerdict::NotNumeric);
-    EXPECT_EQ(qv::buildAlarmTime(L"１２", L"５", L"３０"), L"12:05:30");
+    using enum EntryVerdict;
+    struct Row {
+        const wchar_t *h, *m, *s, *msg;
+        EntryVerdict verdict;
+    };
+    const Row rows[] = {
+        {L"ab", L"1", L"1", L"", Empty}, {L"", L"1", L"1", L"x", Empty}, {L"9", L"5", L"", L"x", Empty},
+        {L"9", L"5", L"0", L" ", Ok},  // a blank message is a message
+        {L"ab", L"1", L"1", L"x", NotNumeric}, {L"1", L"1a", L"1", L"x", NotNumeric},
+        {L"1", L"1", L" ", L"x", NotNumeric}, {L" ", L"1", L"1", L"x", NotNumeric},
+        {L"1", L"1", L"+", L"x", NotNumeric}, {L"1", L"1", L"ａ", L"x", NotNumeric},
+        {L"ａｂ", L"0", L"0", L"x", NotNumeric},
+        {L"24", L"0", L"0", L"x", OutOfRange}, {L"0", L"60", L"0", L"x", OutOfRange},
+        {L"0", L"0", L"60", L"x", OutOfRange}, {L"0", L"0", L"-1", L"x", OutOfRange},
+        {L"２４", L"0", L"0", L"x", OutOfRange},
+        // Accepted by the number check but never equal to a clock reading.
+        {L"1", L"+1", L"0", L"x", OutOfRange}, {L"1", L"1.", L"0", L"x", OutOfRange},
+        {L"1", L" 1", L"0", L"x", OutOfRange}, {L"1", L"1 ", L"0", L"x", OutOfRange},
+        {L"1", L"1,", L"0", L"x", OutOfRange}, {L"+1", L"0", L"0", L"x", OutOfRange}, {L"1", L"0", L"1.", L"x", OutOfRange},
+        {L"23", L"59", L"59", L"x", Ok}, {L"0", L"00", L"7", L"x", Ok},
+        {L"１２", L"０５", L"３０", L"x", Ok}, {L"1２", L"5", L"０", L"x", Ok},  // full-width digits
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(qv::checkEntry(r.h, r.m, r.s, r.msg), r.verdict) << r.h << "|" << r.m << "|" << r.s << "|" << r.msg;
 }
 
 TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
@@ -73,6 +58,7 @@ TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
     EXPECT_EQ(qv::buildAlarmTime(L"7", L"30", L"00"), L"07:30:00");
     EXPECT_EQ(qv::buildAlarmTime(L"23", L"05", L"9"), L"23:05:09");
     EXPECT_EQ(qv::secondOfDay(L"09:05:00"), 9 * 3600 + 5 * 60);
+    EXPECT_EQ(qv::buildAlarmTime(L"１２", L"５", L"３０"), L"12:05:30");
     EXPECT_EQ(qv::secondOfDay(L""), std::nullopt);
 }
 

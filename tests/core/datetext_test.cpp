@@ -6,35 +6,18 @@
 using qv::LocalTime;
 
 namespace {
-LocalTime day(int y, int m, int d, int weekday)
-{
-    LocalTime t;
-    t.year = y;
-    t.month = m;
-    t.day = d;
-    t.weekday = weekday;
-    return t;
-}
+LocalTime day(int y, int m, int d, int weekday) { return LocalTime{y, m, d, 0, 0, 0, 0, weekday}; }
 }  // namespace
 
-TEST(DateText, TwoDigitFieldsWithTheirCharacters)
+TEST(DateText, TwoDigitFieldsWithTheirCharactersAndTheWeekdayFromSunday)
 {
     EXPECT_EQ(qv::dateText(day(2004, 12, 6, 1)), L"04年12月06日");
     EXPECT_EQ(qv::dateText(day(2000, 1, 1, 6)), L"00年01月01日");
     EXPECT_EQ(qv::dateText(day(2109, 10, 31, 4)), L"09年10月31日");
     EXPECT_EQ(qv::todayText(day(2004, 12, 6, 1)), L"今天是04年12月06日");
-}
-
-TEST(DateText, WeekdayFromSunday)
-{
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 6, 0)), L"星期日");
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 7, 1)), L"星期一");
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 12, 6)), L"星期六");
-}
-
-TEST(DateText, TrayTipHasTitleTwoBlanksVersionThenCarriageReturn)
-{
-    EXPECT_EQ(qv::trayTipText(day(2004, 12, 6, 1)), L"墨蝉小闹钟  1.01\r今天是04年12月06日");
 }
 
 TEST(FitToField, KeepsShortTextAndCutsLongTextToCapacityLessTheNul)

@@ -18,9 +18,7 @@ TEST(TimeBox, OnlyWholeValuesMakeATimeToApply)
 {
     const auto t = qv::wholeTimeOfDay(L"07", L"5", L" 3");
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->hour, 7);
-    EXPECT_EQ(t->minute, 5);
-    EXPECT_EQ(t->second, 3);
+    EXPECT_EQ(t->hour * 10000 + t->minute * 100 + t->second, 70503);
     const auto wide = qv::wholeTimeOfDay(L"１２", L"０５", L"3");
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->hour * 10000 + wide->minute * 100 + wide->second, 120503);
@@ -66,8 +64,9 @@ struct RunEntry : testing::Test {
 
 }  // namespace
 
-TEST_F(RunEntry, NoEntryReadsFalseAndReadingCreatesTheKeyButNoValue)
+TEST_F(RunEntry, ReadingCreatesTheKeyButNoValueAndDeletingNeverCreatesIt)
 {
+    reg.delreg();
     EXPECT_FALSE(store.hasKey(qv::kRunKeyPath));
     EXPECT_FALSE(reg.hsetreg());
     EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));
@@ -86,18 +85,18 @@ TEST_F(RunEntry, WritesTheQuotedPathAndReadsItBack)
 
 TEST_F(RunEntry, RecognisesOurEntryInEitherFormAndNothingElse)
 {
-    stored(path);  // unquoted, as earlier versions wrote it
-    EXPECT_TRUE(reg.hsetreg());
-    stored(L"\"" + path + L"\" /minimised");
-    EXPECT_TRUE(reg.hsetreg());
-    stored(path + L" /minimised");
-    EXPECT_TRUE(reg.hsetreg());
-    stored(L"c:\\program files\\qorvane\\qorvane.exe");  // letter case counts
-    EXPECT_FALSE(reg.hsetreg());
-    stored(L"D:\\Old\\qorvane.exe");  // a copy in another folder
-    EXPECT_FALSE(reg.hsetreg());
-    stored(L"\"C:\\Program Files\\qorvane\"");  // only the folder
-    EXPECT_FALSE(reg.hsetreg());
+    const std::pair<std::wstring, bool> entries[] = {
+        {path, true},  // unquoted, as earlier versions wrote it
+        {L"\"" + path + L"\" /minimised", true},
+        {path + L" /minimised", true},
+        {L"c:\\program files\\qorvane\\qorvane.exe", false},  // letter case counts
+        {L"D:\\Old\\qorvane.exe", false},                   // a copy in another folder
+        {L"\"C:\\Program Files\\qorvane\"", false},          // only the folder
+    };
+    for (const auto& [data, ours] : entries) {
+        stored(data);
+        EXPECT_EQ(reg.hsetreg(), ours) << data;
+    }
 }
 
 TEST_F(RunEntry, ValueNamesIgnoreLetterCase)
@@ -108,12 +107,6 @@ TEST_F(RunEntry, ValueNamesIgnoreLetterCase)
     EXPECT_EQ(store.storedName(qv::kRunKeyPath, qv::kRunValueName), L"MYEXE");
     reg.delreg();
     EXPECT_FALSE(store.readValue(qv::kRunKeyPath, L"myexe"));
-}
-
-TEST_F(RunEntry, DeletingNeverCreatesTheKey)
-{
-    reg.delreg();
-    EXPECT_FALSE(store.hasKey(qv::kRunKeyPath));
 }
 
 TEST(RunEntryPaths, LongAndNonAnsiPathsRoundTrip)

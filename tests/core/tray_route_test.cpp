@@ -8,37 +8,32 @@ namespace {
 constexpr unsigned kTaskbarCreated = 0xC0DE;
 constexpr std::uintptr_t kMouseMove = 0x200, kLDown = 0x201, kLUp = 0x202, kLDbl = 0x203,
                          kRDown = 0x204, kRUp = 0x205;
-TrayAction route(unsigned msg, std::uintptr_t code, int state)
-{
-    return qv::routeTrayMessage(msg, code, state, kTaskbarCreated);
-}
 }  // namespace
 
-TEST(TrayRoute, LeftReleaseRestoresOnlyAMinimisedFace)
+// Only releases act: the left one restores a minimised face, the right one
+// opens the menu in any state.
+TEST(TrayRoute, EachMessageCodeAndFaceStateHasItsAction)
 {
-    EXPECT_EQ(route(2025, kLUp, 1), TrayAction::Restore);
-    EXPECT_EQ(route(2025, kLUp, 0), TrayAction::PassOn);
-    EXPECT_EQ(route(2025, kLUp, 2), TrayAction::PassOn);
-}
-
-TEST(TrayRoute, RightReleaseOpensTheMenuInAnyState)
-{
-    for (int state : {0, 1, 2})
-        EXPECT_EQ(route(2025, kRUp, state), TrayAction::Popup);
-}
-
-TEST(TrayRoute, PressesMovesAndDoubleClicksArePassedOn)
-{
-    for (std::uintptr_t code : {kMouseMove, kLDown, kLDbl, kRDown})
-        for (int state : {0, 1})
-            EXPECT_EQ(route(2025, code, state), TrayAction::PassOn) << code;
-}
-
-TEST(TrayRoute, OtherMessagesPassOnEvenWithAMouseCodeInLParam)
-{
-    EXPECT_EQ(route(0x0202, kLUp, 1), TrayAction::PassOn);
-    EXPECT_EQ(route(2024, kRUp, 0), TrayAction::PassOn);
-    EXPECT_EQ(route(0x000F, 0, 1), TrayAction::PassOn);
+    using enum TrayAction;
+    struct Row {
+        unsigned message;
+        std::uintptr_t code;
+        int state;
+        TrayAction action;
+    };
+    const Row rows[] = {
+        {2025, kLUp, 1, Restore}, {2025, kLUp, 0, PassOn}, {2025, kLUp, 2, PassOn},
+        {2025, kRUp, 0, Popup}, {2025, kRUp, 1, Popup}, {2025, kRUp, 2, Popup},
+        {2025, kMouseMove, 1, PassOn}, {2025, kLDown, 1, PassOn}, {2025, kLDbl, 1, PassOn}, {2025, kRDown, 0, PassOn},
+        // Other messages pass on even with a mouse code in lParam.
+        {0x0202, kLUp, 1, PassOn}, {2024, kRUp, 0, PassOn}, {0x000F, 0, 1, PassOn},
+        {kTaskbarCreated, 0, 0, ReAdd}, {kTaskbarCreated, 0, 1, ReAdd},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(qv::routeTrayMessage(r.message, r.code, r.state, kTaskbarCreated), r.action)
+            << r.message << " " << r.code << " " << r.state;
+    // Before the shell's message is registered nothing is taken for it.
+    EXPECT_EQ(qv::routeTrayMessage(0, 0, 0, 0), PassOn);
 }
 
 TEST(TrayRoute, RetriesComeSoonAtFirstAndNeverLaterThanHalfAMinute)
@@ -52,12 +47,4 @@ TEST(TrayRoute, RetriesComeSoonAtFirstAndNeverLaterThanHalfAMinute)
         previous = delay;
     }
     EXPECT_EQ(previous, 30000u);
-}
-
-TEST(TrayRoute, ShellRestartAddsTheIconAgain)
-{
-    EXPECT_EQ(route(kTaskbarCreated, 0, 0), TrayAction::ReAdd);
-    EXPECT_EQ(route(kTaskbarCreated, 0, 1), TrayAction::ReAdd);
-    // Before the message is registered nothing is taken for it.
-    EXPECT_EQ(qv::routeTrayMessage(0, 0, 0, 0), TrayAction::PassOn);
 }
