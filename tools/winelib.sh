@@ -7,7 +7,8 @@ qv_wine_env() {
     mkdir -p "$1"
     WINEPREFIX="$(cd "$1" && pwd)"
     export WINEPREFIX
-    export WINEDEBUG=-all
+    # QV_WINEDEBUG turns Wine's channels back on when a run needs explaining.
+    export WINEDEBUG="${QV_WINEDEBUG:--all}"
     # Mono and Gecko cannot be fetched here; without this Wine asks for them.
     # The menu builder would copy shortcuts into the host's own menus.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -107,12 +107,12 @@ open_menu_geometry() {
         done
         return 1
     }
-    poll new_menu 50 || return 1
+    poll new_menu 50 || { echo "no new window of the program came up" >&2; return 1; }
     new_id=$(new_menu)
     # Wine maps the menu before it has its final size: wait for one that holds.
     g=""
     poll 'last=$g; g=$(app_windows | grep "^$new_id " | cut -d" " -f2); [ -n "$g" ] && [ "$g" = "$last" ]' 30 ||
-        return 1
+        { echo "the menu $new_id kept changing its size, last $g" >&2; return 1; }
     w=${g%%x*}; r=${g#*x}; h=${r%%+*}; r=${r#*+}; x=${r%%+*}; y=${r#*+}
     echo "$x $y $w $h"
 }

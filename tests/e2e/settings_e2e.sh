@@ -7,8 +7,11 @@ set -u
 
 run_entry() { wine reg query 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe 2>/dev/null | tr -d '\r'; }
 
-wine reg delete 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
+# The face is the run's first program: a console tool first starts Wine's
+# services, and a window program starting while they come up was seen to end
+# before its face. The entry is read only when the settings window opens.
 start_app
+wine reg delete 'HKCU\software\microsoft\windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
 
 # Face menu, fourth line: "系统设置".
 choose_from_menu 937 40 56
