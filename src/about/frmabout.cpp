@@ -154,6 +154,13 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return 0;
     }
+    case WM_COMMAND:
+        // Esc, through the dialog keys: as a click on the window closes it.
+        if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
+            ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
     case WM_CAPTURECHANGED:
         if (pressed_ == Target::Image1) {
             const RECT r = toRect(kAboutImage1, dpi());

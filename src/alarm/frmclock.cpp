@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "alarm/alarm_rules.h"
@@ -325,9 +326,13 @@ void frmclock::beforeChar(Box which, wchar_t ch)
 
 void frmclock::tabFrom(Box which, bool backwards)
 {
-    const int next = (which + (backwards ? kBoxCount - 1 : 1)) % kBoxCount;
-    ::SetFocus(boxes_[next]);
-    ::SendMessageW(boxes_[next], EM_SETSEL, 0, -1);
+    // The boxes in their order, then the buttons that can be pressed.
+    HWND next = ::GetNextDlgTabItem(hwnd(), boxes_[which], backwards);
+    if (!next)
+        return;
+    ::SetFocus(next);
+    if (std::find(boxes_.begin(), boxes_.end(), next) != boxes_.end())
+        ::SendMessageW(next, EM_SETSEL, 0, -1);
 }
 
 LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR which,
@@ -421,6 +426,11 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             hideReminderBalloon();
         return 0;
     case WM_COMMAND:
+        // Esc, through the dialog keys: the window closes as its close button closes it.
+        if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
+            closeSoon();
+            return 0;
+        }
         // Typing past the reminder's limit is told, like a cut paste.
         if (HIWORD(wParam) == EN_MAXTEXT && reinterpret_cast<HWND>(lParam) == boxes_[txtinmsg])
             showReminderBalloon();

@@ -351,9 +351,33 @@ void frmmain::SetFocus()
 
 void frmmain::PopupMenu(HMENU menu)
 {
-    const UINT cmd = services_.input->trackPopupMenu(menu, hwnd());
+    runMenu(menu, nullptr);
+}
+
+bool frmmain::PopupMenuAt(HMENU menu, POINT at)
+{
+    return runMenu(menu, &at);
+}
+
+bool frmmain::runMenu(HMENU menu, const POINT* at)
+{
+    const UINT cmd = services_.input->trackPopupMenu(menu, hwnd(), at);
     if (cmd != 0)
         onMenuCommand(static_cast<MenuId>(cmd));
+    return cmd != 0;
+}
+
+void frmmain::showFaceMenu(bool fromKeyboard)
+{
+    enableItem(mune(), MenuId::opencddrive, CdDriveFound_);
+    if (!fromKeyboard) {
+        PopupMenu(mune());
+        return;
+    }
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    runMenu(mune(), &centre);
 }
 
 void frmmain::onMenuCommand(MenuId id)
@@ -612,12 +636,26 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN: {
         const POINT p = pointFromLParam(lParam);
         onMouseMove(p, msg, wParam, lParam);
-        if (!inLblweek(p)) {
-            enableItem(mune(), MenuId::opencddrive, CdDriveFound_);
-            PopupMenu(mune());
-        }
+        if (!inLblweek(p))
+            showFaceMenu(false);
         return 0;
     }
+    case WM_CONTEXTMENU:
+        // Shift+F10 reaches here through the default procedure, with no
+        // position; the right button opened the menu at its press already.
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+            showFaceMenu(true);
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        // The menu key; the default procedure does not turn it into a
+        // context menu everywhere, so it is taken here, and only here.
+        if (wParam == VK_APPS) {
+            showFaceMenu(true);
+            return 0;
+        }
+        break;
     case WM_KEYDOWN:
         if (wParam == VK_F1) {
             services_.help->showHelp(hwnd(), helpFile_);

@@ -79,6 +79,7 @@ public:
     HICON Image1() const override { return Image1_.get(); }
     void SetFocus() override;
     void PopupMenu(HMENU menu) override;
+    bool PopupMenuAt(HMENU menu, POINT at) override;
 
     // Draws the whole face into `dc` (WM_PRINTCLIENT shares it).
     void PaintContent(HDC dc, const RECT& area);
@@ -90,6 +91,9 @@ private:
     // Some visible window is above the face, or it lost its topmost place.
     bool coveredInZOrder() const;
     void buildMenus();
+    bool runMenu(HMENU menu, const POINT* at);
+    // The face's own menu; from the keyboard it opens at the face's centre.
+    void showFaceMenu(bool fromKeyboard);
     void afterFirstPaint();
     void createTooltip();
     void applyDpi(int dpi);

@@ -15,7 +15,7 @@ bool PictureButton::Create(HINSTANCE instance, HWND parent, int xPx, int yPx, Lo
     looks_ = looks;
     onClick_ = std::move(onClick);
     registerClass(instance, L"qorvane.PictureButton");
-    if (!create(instance, L"qorvane.PictureButton", L"", WS_CHILD | WS_VISIBLE, 0, xPx, yPx, 1, 1, parent))
+    if (!create(instance, L"qorvane.PictureButton", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, xPx, yPx, 1, 1, parent))
         return false;
     dpi_ = dpiForWindow(hwnd());
     setPicture(looks.normal);
@@ -46,7 +46,7 @@ void PictureButton::enable(bool enabled)
 {
     ::EnableWindow(hwnd(), enabled);
     if (!enabled)
-        border_ = false;
+        border_ = spaceHeld_ = false;
 }
 
 void PictureButton::press()
@@ -66,7 +66,13 @@ void PictureButton::release(LPARAM lParam)
     RECT rc{};
     ::GetClientRect(hwnd(), &rc);
     const POINT p = pointFromLParam(lParam);
-    if (wasPressed && ::PtInRect(&rc, p) && onClick_)
+    if (wasPressed && ::PtInRect(&rc, p))
+        click();
+}
+
+void PictureButton::click()
+{
+    if (onClick_)
         onClick_();  // may close the window: nothing of this object is used after it
 }
 
@@ -105,6 +111,45 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             ::InvalidateRect(hwnd(), nullptr, FALSE);
         }
         return 0;
+    case WM_GETDLGCODE: {
+        // Enter is this button's, not the window's default action.
+        const MSG* m = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = m && m->wParam == VK_RETURN && (m->message == WM_KEYDOWN || m->message == WM_CHAR);
+        return DLGC_BUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && !spaceHeld_) {
+            // Pressed while held, clicked on release: as a push button does.
+            spaceHeld_ = border_ = true;
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
+        }
+        if (wParam == VK_RETURN) {
+            click();
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && spaceHeld_) {
+            spaceHeld_ = border_ = false;
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            click();
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L' ' || wParam == L'\r')
+            return 0;  // taken at the key: no beep
+        break;
+    case WM_SETFOCUS:
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        // Space let go elsewhere does not click.
+        if (spaceHeld_)
+            spaceHeld_ = border_ = false;
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
@@ -122,6 +167,12 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         if (border_)
             ::FrameRect(paint.dc(), &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        if (::GetFocus() == hwnd()) {
+            // Only the keyboard brings the focus here, so its mark always shows.
+            RECT focus = rc;
+            ::InflateRect(&focus, -2, -2);
+            ::DrawFocusRect(paint.dc(), &focus);
+        }
         return 0;
     }
     default:

@@ -3,6 +3,7 @@
 // (loaded by number each time it is set, and taking its size), lights up
 // while the pointer is well inside it, and shows a single-line border while
 // a mouse button is held on it. A click with either button runs onClick.
+// It is a tab stop: Space (on release) or Enter presses it from the keyboard.
 
 #include <windows.h>
 
@@ -38,6 +39,7 @@ protected:
 private:
     void press();
     void release(LPARAM lParam);
+    void click();
 
     HINSTANCE instance_ = nullptr;
     Looks looks_{};
@@ -46,6 +48,7 @@ private:
     int picture_ = 0;
     bool border_ = false;
     bool tracking_ = false;
+    bool spaceHeld_ = false;
     int dpi_ = 96;
 };
 

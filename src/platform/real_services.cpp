@@ -73,10 +73,13 @@ private:
 
 class RealUserInput final : public IUserInput {
 public:
-    UINT trackPopupMenu(HMENU menu, HWND owner) override
+    UINT trackPopupMenu(HMENU menu, HWND owner, const POINT* where) override
     {
         POINT at{};
-        ::GetCursorPos(&at);
+        if (where)
+            at = *where;
+        else
+            ::GetCursorPos(&at);
         // Without the foreground switch before and the null message after, a
         // menu opened from the tray stays up when the user clicks elsewhere.
         ::SetForegroundWindow(owner);

@@ -42,9 +42,9 @@ struct IHelp {
 // is done; tests answer them at once.
 struct IUserInput {
     virtual ~IUserInput() = default;
-    // Shows `menu` at the mouse position for `owner`; returns the chosen
-    // command, 0 when none.
-    virtual UINT trackPopupMenu(HMENU menu, HWND owner) = 0;
+    // Shows `menu` for `owner` at `at` (screen pixels), or at the mouse
+    // position when `at` is null; returns the chosen command, 0 when none.
+    virtual UINT trackPopupMenu(HMENU menu, HWND owner, const POINT* at) = 0;
     // Lets the system move `window` with the mouse, as if by its title bar.
     virtual void dragWindow(HWND window) = 0;
 };

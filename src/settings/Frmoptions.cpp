@@ -262,6 +262,7 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         case Chkrun: onChkrun(); break;
         case Cmdok: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+        case IDCANCEL: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;  // Esc, as the close box
         default: break;
         }
         return 0;

@@ -20,6 +20,7 @@ bool tipSet = false;
 int failures = 0;
 qv::ITrayShell* shell = nullptr;
 UINT taskbarCreated = 0;
+qv::TrayFollowUps followUps;
 
 qv::ITrayShell& theShell()
 {
@@ -32,10 +33,19 @@ qv::ITrayShell& theShell()
 // shell that kept it); a modify finds it without a second icon.
 void addIcon(bool mayExist)
 {
-    TrayDataRecord.uFlags = NIF_MESSAGE | NIF_ICON | (tipSet ? NIF_TIP : 0u);
+    // Under version 4 the shell shows the tip only when asked to.
+    TrayDataRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_SHOWTIP | (tipSet ? NIF_TIP : 0u);
     iconMayShow = true;
     iconPresent = (mayExist && theShell().notifyIcon(NIM_MODIFY, TrayDataRecord)) ||
                   theShell().notifyIcon(NIM_ADD, TrayDataRecord);
+    if (iconPresent) {
+        // Asked for each icon the shell has, however it got there: the
+        // keyboard's select and menu key come only with version 4. A shell
+        // that refuses keeps sending the mouse releases, which route as before.
+        TrayDataRecord.uVersion = NOTIFYICON_VERSION_4;
+        theShell().notifyIcon(NIM_SETVERSION, TrayDataRecord);
+        TrayDataRecord.uVersion = 0;
+    }
     if (!TrayOwner)
         return;
     if (iconPresent) {
@@ -73,6 +83,7 @@ void AddTrayIcon(ITrayOwner& form, HMENU menu)
     TrayDataRecord.uCallbackMessage = qv::WM_TRAYICON;
     tipSet = false;
     failures = 0;
+    followUps = {};
     addIcon(false);
 }
 
@@ -85,7 +96,7 @@ void SetTrayTip(const std::wstring& text)
     // An icon not up yet gets the tip with it when it is added.
     if (!iconPresent)
         return;
-    TrayDataRecord.uFlags = NIF_TIP;
+    TrayDataRecord.uFlags = NIF_TIP | NIF_SHOWTIP;
     theShell().notifyIcon(NIM_MODIFY, TrayDataRecord);
 }
 
@@ -119,8 +130,9 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (TrayOwner) {
-        const qv::TrayAction action = qv::routeTrayMessage(
-            msg, static_cast<std::uintptr_t>(lParam), TrayOwner->WindowState(), taskbarCreated);
+        const qv::TrayAction action =
+            qv::routeTrayMessage(msg, static_cast<std::uintptr_t>(lParam), TrayOwner->WindowState(),
+                                 taskbarCreated, followUps);
         switch (action) {
         case qv::TrayAction::Restore:
             TrayOwner->SetWindowState(TrayOwner->lastState());
@@ -129,6 +141,17 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case qv::TrayAction::Popup:
             TrayOwner->PopupMenu(TrayPopup);
             return 0;
+        case qv::TrayAction::KeyPopup: {
+            // Version 4 puts the icon's place in wParam.
+            const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+            // Escaped from, the menu hands the keyboard back to the icons;
+            // a command may have removed the icon, and this procedure with it.
+            if (!TrayOwner->PopupMenuAt(TrayPopup, at) && TrayOwner) {
+                TrayDataRecord.uFlags = 0;
+                theShell().notifyIcon(NIM_SETFOCUS, TrayDataRecord);
+            }
+            return 0;
+        }
         case qv::TrayAction::ReAdd:
             // Sent after a shell restart, which took the icon, and also when
             // the taskbar's DPI changes, which kept it: a modify tells.

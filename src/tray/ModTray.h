@@ -1,7 +1,8 @@
 #pragma once
 // The notification-area icon: one per process, owned by the face window.
-// The icon's mouse notifications reach the owner through TrayWndProc, which
-// is put in front of the owner's window procedure.
+// The icon's mouse and keyboard notifications (version 4 of the shell's
+// protocol) reach the owner through TrayWndProc, which is put in front of
+// the owner's window procedure.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -24,6 +25,9 @@ struct ITrayOwner {
     virtual void SetFocus() = 0;
     // Shows `menu` at the mouse position and runs the chosen command.
     virtual void PopupMenu(HMENU menu) = 0;
+    // The same at `at` (screen pixels), for a menu asked for from the
+    // keyboard; false when the user chose nothing.
+    virtual bool PopupMenuAt(HMENU menu, POINT at) = 0;
 
 protected:
     ~ITrayOwner() = default;

@@ -2,20 +2,46 @@
 
 namespace qv {
 namespace {
-constexpr std::uintptr_t kLButtonUp = 0x0202;
-constexpr std::uintptr_t kRButtonUp = 0x0205;
+constexpr unsigned kLButtonDown = 0x0201, kLButtonUp = 0x0202, kRButtonDown = 0x0204,
+                   kRButtonUp = 0x0205, kContextMenu = 0x007B;
+constexpr unsigned kSelect = 0x0400, kKeySelect = 0x0401;  // NIN_SELECT, NIN_KEYSELECT
 constexpr int kMinimised = 1;
 }  // namespace
 
-TrayAction routeTrayMessage(unsigned message, std::uintptr_t code, int ownerState,
-                            unsigned taskbarCreatedMessage)
+TrayAction routeTrayMessage(unsigned message, std::uintptr_t lParam, int ownerState,
+                            unsigned taskbarCreatedMessage, TrayFollowUps& pending)
 {
     if (message == WM_TRAYICON) {
-        if (code == kLButtonUp && ownerState == kMinimised)
-            return TrayAction::Restore;
-        if (code == kRButtonUp)
+        switch (static_cast<unsigned>(lParam & 0xFFFF)) {
+        case kLButtonDown:
+        case kRButtonDown:
+            // A new click: what an earlier one left pending is stale now.
+            pending = {};
+            return TrayAction::PassOn;
+        case kLButtonUp:
+            pending.select = true;
+            return ownerState == kMinimised ? TrayAction::Restore : TrayAction::PassOn;
+        case kRButtonUp:
+            pending.contextMenu = true;
             return TrayAction::Popup;
-        return TrayAction::PassOn;
+        case kSelect:
+            if (pending.select) {
+                pending.select = false;
+                return TrayAction::PassOn;
+            }
+            // Enter on an icon chosen with the mouse.
+            return ownerState == kMinimised ? TrayAction::Restore : TrayAction::PassOn;
+        case kKeySelect:
+            return TrayAction::Restore;
+        case kContextMenu:
+            if (pending.contextMenu) {
+                pending.contextMenu = false;
+                return TrayAction::PassOn;
+            }
+            return TrayAction::KeyPopup;
+        default:
+            return TrayAction::PassOn;
+        }
     }
     // Registered messages are never 0; 0 means "not known yet".
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage)

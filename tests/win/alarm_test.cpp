@@ -385,6 +385,35 @@ TEST_F(AlarmTest, DialogKeysReachEachWindowThroughTheMessageLoopAndKeepTheAlarmF
     EXPECT_TRUE(focus == settings->item(Frmoptions::Comm) || ::IsChild(settings->item(Frmoptions::Comm), focus));
 }
 
+TEST_F(AlarmTest, TabReachesThePictureButtonsWhichSpaceAndEnterPress)
+{
+    frmclock& w = openAlarm();
+    fill(w, L"9", L"5", L"0", L"x");
+    ::SetFocus(w.box(frmclock::txtinmsg));
+    press(VK_TAB);
+    EXPECT_EQ(::GetFocus(), w.Imgok().hwnd());
+    press(VK_RETURN);
+    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+    // Hide is enabled now, so it is a stop; from the last the Tab comes round.
+    const HWND order[] = {w.Imgcam().hwnd(), w.Imghide().hwnd(), w.Image2().hwnd(), w.box(frmclock::txthour)};
+    for (HWND next : order) {
+        press(VK_TAB);
+        EXPECT_EQ(::GetFocus(), next);
+    }
+    ::SetFocus(w.Imgcam().hwnd());
+    ::SendMessageW(w.Imgcam().hwnd(), WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(w.Imgcam().hasBorder());  // held: pressed, not yet clicked
+    EXPECT_TRUE(face->alarm().AlarmSet());
+    ::SendMessageW(w.Imgcam().hwnd(), WM_KEYUP, VK_SPACE, 1 | (3u << 30));
+    EXPECT_FALSE(w.Imgcam().hasBorder());
+    EXPECT_FALSE(face->alarm().AlarmSet());
+
+    press(VK_TAB);
+    EXPECT_EQ(::GetFocus(), w.Imghide().hwnd());
+    press(VK_SPACE);
+    EXPECT_EQ(face->alarmWindow(), nullptr);
+}
+
 void toClipboard(const std::wstring& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));

@@ -101,9 +101,10 @@ std::vector<DWORD> RecordingTray::messages() const
     return out;
 }
 
-UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND)
+UINT ScriptedInput::trackPopupMenu(HMENU menu, HWND, const POINT* at)
 {
     menusShown.push_back(menu);
+    menuPlaces.push_back(at ? std::optional<POINT>(*at) : std::nullopt);
     if (answers.empty())
         return 0;
     const UINT cmd = answers.front();

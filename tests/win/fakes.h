@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,8 +60,9 @@ struct RecordingHelp final : IHelp {
 struct ScriptedInput final : IUserInput {
     std::deque<UINT> answers;  // commands to choose, in order; 0 when empty
     std::vector<HMENU> menusShown;
+    std::vector<std::optional<POINT>> menuPlaces;  // null: at the mouse
     int drags = 0;
-    UINT trackPopupMenu(HMENU menu, HWND) override;
+    UINT trackPopupMenu(HMENU menu, HWND, const POINT* at) override;
     void dragWindow(HWND) override { ++drags; }
 };
 

@@ -94,6 +94,43 @@ TEST_F(MenusTest, CdItemsToggleTheDoorWithTwinMarksAndTheFirstPaintClosesIt)
                                           L"set CDAudio door closed", L"set CDAudio door open"}));
 }
 
+// The keyboard's way to the menus and out of the windows.
+TEST_F(MenusTest, TheMenuKeyAndShiftF10OpenTheFaceMenuAtTheFaceAndEscClosesEachWindow)
+{
+    loadAndShow();
+    face->SetFocus();
+    ::PostMessageW(hwnd(), WM_KEYDOWN, VK_APPS, 1);
+    ::PostMessageW(hwnd(), WM_KEYUP, VK_APPS, 1 | (3u << 30));
+    pumpMessages();
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(hwnd(), WM_SYSKEYDOWN, VK_F10, 1);  // the default procedure asks for the menu
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_EQ(world.input.menusShown, (std::vector<HMENU>{face->mune(), face->mune()}));
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    for (const std::optional<POINT>& at : world.input.menuPlaces) {
+        ASSERT_TRUE(at.has_value());
+        EXPECT_EQ(at->x, (r.left + r.right) / 2);
+        EXPECT_EQ(at->y, (r.top + r.bottom) / 2);
+    }
+
+    for (MenuId item : {MenuId::showclock, MenuId::frmop, MenuId::about}) {
+        choose(item);
+        HWND w = ::GetForegroundWindow();
+        ASSERT_NE(w, hwnd());
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        pumpMessages();
+        EXPECT_FALSE(::IsWindow(w)) << static_cast<int>(item);
+    }
+    EXPECT_EQ(windowsOfClass(kClockClass) + windowsOfClass(kOptionsClass) + windowsOfClass(kAboutClass), 0);
+    EXPECT_FALSE(pairChecked(MenuId::showclock, MenuId::hidefrmclock));
+    EXPECT_FALSE(pairChecked(MenuId::showfrmoptions, MenuId::frmop));
+}
+
 // Records the class of each window as it is destroyed, in order.
 std::vector<std::wstring>* g_destroyed = nullptr;
 LRESULT CALLBACK recordDestroy(int code, WPARAM wParam, LPARAM lParam)
