@@ -26,6 +26,7 @@ add_executable(core_tests
   tests/core/settings_test.cpp
   tests/core/about_shape_test.cpp
   tests/core/start_rules_test.cpp
+  tests/core/contrast_test.cpp
 )
 target_link_libraries(core_tests PRIVATE qorvane_core gtest_main)
 if(MINGW)

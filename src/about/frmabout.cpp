@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/contrast.h"
 #include "platform/decode.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
@@ -99,8 +100,7 @@ void frmabout::paint(HDC dc)
     }
     SaveDcGuard save(dc);
     ::SelectObject(dc, font_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    useLabelColours(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     RECT label = toRect(kAboutLabel1, dpi());
     ::DrawTextW(dc, L"1.10", 4, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     if (pressed_ == Target::Image1) {

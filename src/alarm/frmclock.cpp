@@ -9,6 +9,7 @@
 #include "alarm/alarm_texts.h"
 #include "alarm/reminder_text.h"
 #include "app/Modmain.h"
+#include "platform/contrast.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
@@ -392,8 +393,7 @@ void frmclock::paint(HDC dc, const RECT& area) const
              backdrop_.dc(), area.left, area.top, SRCCOPY);
     SaveDcGuard save(dc);
     ::SelectObject(dc, font_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    useLabelColours(dc, RGB(0, 0, 0));
     for (const LabelItem& l : labels_) {
         RECT r = px(l.twips), overlap{};
         if (::IntersectRect(&overlap, &r, &area))

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/contrast.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
@@ -88,8 +89,7 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         PaintDc p(hwnd());
         SaveDcGuard save(p.dc());
         ::SelectObject(p.dc(), font_.get());
-        ::SetBkMode(p.dc(), TRANSPARENT);
-        ::SetTextColor(p.dc(), ::GetSysColor(COLOR_WINDOWTEXT));
+        useLabelColours(p.dc(), ::GetSysColor(COLOR_WINDOWTEXT));
         RECT t = px(kLbltime), m = px(kLbloutall);
         ::DrawTextW(p.dc(), lbltime_.c_str(), static_cast<int>(lbltime_.size()), &t,
                     DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

@@ -9,6 +9,7 @@
 #include "app/datetext.h"
 #include "app/seconds.h"
 #include "face/drive_scan.h"
+#include "platform/contrast.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
@@ -549,8 +550,7 @@ void frmmain::PaintContent(HDC dc, const RECT& area)
         drawHand(back, hands_.min, Linmin_.get(), dpi_);
         drawHand(back, hands_.sec, Linsec_.get(), dpi_);
         ::SelectObject(back, font_.get());
-        ::SetBkMode(back, TRANSPARENT);
-        ::SetTextColor(back, RGB(0, 0, 0));
+        useLabelColours(back, RGB(0, 0, 0));
         RECT label = lblweekRect();
         ::DrawTextW(back, Lblweek_.c_str(), static_cast<int>(Lblweek_.size()), &label,
                     DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

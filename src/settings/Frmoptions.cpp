@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/Modmain.h"
+#include "platform/contrast.h"
 #include "platform/dpi.h"
 #include "platform/late_bound.h"
 #include "platform/screen_units.h"
@@ -271,7 +272,8 @@ LRESULT Frmoptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORBTN: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        ::SetTextColor(dc, id == FratimeCaption || id == FradateCaption || id == Chkrun ? kBlue : ::GetSysColor(COLOR_BTNTEXT));
+        const bool blue = id == FratimeCaption || id == FradateCaption || id == Chkrun;
+        ::SetTextColor(dc, blue ? labelTextColour(kBlue, COLOR_BTNTEXT, COLOR_BTNFACE) : ::GetSysColor(COLOR_BTNTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(background_.get());
     }

@@ -414,6 +414,56 @@ TEST_F(AlarmTest, TabReachesThePictureButtonsWhichSpaceAndEnterPress)
     EXPECT_EQ(face->alarmWindow(), nullptr);
 }
 
+// A dark system scheme for as long as it lives; the prefix gets its own back.
+class DarkScheme {
+public:
+    static constexpr COLORREF kBack = RGB(0, 0, 128), kText = RGB(255, 255, 0);
+    DarkScheme()
+    {
+        const COLORREF colours[] = {kBack, kText};
+        saved_[0] = ::GetSysColor(COLOR_WINDOW);
+        saved_[1] = ::GetSysColor(COLOR_WINDOWTEXT);
+        ::SetSysColors(2, kIndexes, colours);
+    }
+    ~DarkScheme() { ::SetSysColors(2, kIndexes, saved_); }
+
+private:
+    static constexpr INT kIndexes[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF saved_[2] = {};
+};
+
+// Text is smoothed: its strokes come near the colour rather than on it.
+bool showsYellowText(const PrintedClient& p, POINT at, int radius)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const COLORREF c = p.at(at.x + dx, at.y + dy);
+            if (c != CLR_INVALID && GetRValue(c) >= 0xE0 && GetGValue(c) >= 0xE0 && GetBValue(c) < 0x60)
+                return true;
+        }
+    return false;
+}
+
+TEST_F(AlarmTest, UnderADarkSchemeTheWeekdayAndTheLabelsAreInTheSystemsColours)
+{
+    frmclock& w = openAlarm();
+    const RECT week = face->lblweekRect();
+    const POINT weekMiddle{(week.left + week.right) / 2, (week.top + week.bottom) / 2};
+    const POINT showMiddle{20, 54};  // in "当前时间为:"
+    {
+        const PrintedClient faceNow(hwnd()), alarmNow(w.hwnd());
+        EXPECT_FALSE(faceNow.shows(weekMiddle.x, weekMiddle.y, 6, DarkScheme::kBack));
+        EXPECT_TRUE(faceNow.shows(weekMiddle.x, weekMiddle.y, 6, RGB(0, 0, 0)));  // the artwork's black
+        EXPECT_FALSE(alarmNow.shows(showMiddle.x, showMiddle.y, 5, DarkScheme::kBack));
+    }
+    DarkScheme dark;
+    const PrintedClient faceDark(hwnd()), alarmDark(w.hwnd());
+    EXPECT_TRUE(faceDark.shows(weekMiddle.x, weekMiddle.y, 6, DarkScheme::kBack));
+    EXPECT_TRUE(showsYellowText(faceDark, weekMiddle, 6));
+    EXPECT_TRUE(alarmDark.shows(showMiddle.x, showMiddle.y, 5, DarkScheme::kBack));
+    EXPECT_TRUE(showsYellowText(alarmDark, showMiddle, 5));
+}
+
 void toClipboard(const std::wstring& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));

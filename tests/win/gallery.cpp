@@ -51,6 +51,7 @@ TEST_F(FaceTest, DISABLED_Gallery)
     ::SetWindowTextW(w->box(frmclock::txthour), L"9");
     ::SetWindowTextW(w->box(frmclock::txtmin), L"5");
     ::SetWindowTextW(w->box(frmclock::txtinmsg), L"开会：三楼会议室");
+    ::SetFocus(w->Imgok().hwnd());  // the keyboard's mark on a picture button
     hold(1);
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
