@@ -15,12 +15,13 @@ add_executable(window_tests
   tests/win/alarm_test.cpp
   tests/win/settings_test.cpp
   tests/win/about_test.cpp
+  tests/win/accessibility_test.cpp
   tests/win/scaled_test.cpp
   tests/win/gallery.cpp
   tests/win/main.cpp
   ${QORVANE_RC}
 )
-target_link_libraries(window_tests PRIVATE qorvane_win gtest)
+target_link_libraries(window_tests PRIVATE qorvane_win gtest oleacc oleaut32 ole32)
 target_link_options(window_tests PRIVATE ${QORVANE_STATIC_LINK})
 set_property(TARGET window_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE_RUN})
 add_test(NAME window_tests COMMAND window_tests)

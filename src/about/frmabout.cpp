@@ -1,6 +1,7 @@
 #include "about/frmabout.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "platform/contrast.h"
 #include "platform/decode.h"
@@ -14,6 +15,7 @@ namespace qv {
 namespace {
 
 constexpr int kPictureWidth = 350, kPictureHeight = 250;
+constexpr wchar_t kMailCaption[] = L"给我发邮件";
 
 // A box of the 96-DPI layout at `dpi`.
 RECT toRect(const PxBox& b, int dpi = 96)
@@ -54,7 +56,7 @@ bool frmabout::Load(HINSTANCE instance)
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = hwnd();
     ti.uId = 1;
-    ti.lpszText = const_cast<wchar_t*>(L"给我发邮件");
+    ti.lpszText = const_cast<wchar_t*>(kMailCaption);
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     layout(dpi());
     return true;
@@ -109,8 +111,25 @@ void frmabout::paint(HDC dc)
     }
 }
 
+long frmabout::accessibleRole() const
+{
+    return ROLE_SYSTEM_CLIENT;
+}
+
+AccessibleSource::Element frmabout::element(long) const
+{
+    return {ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED, kMailCaption, kContactMailto, L"跳转", toRect(kAboutImage1, dpi())};
+}
+
+void frmabout::doElementAction(long)
+{
+    services_.shell->open(hwnd(), kContactMailto);  // as a click on it
+}
+
 LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<LRESULT> answered = accessible_.onMessage(hwnd(), msg, wParam, lParam))
+        return *answered;
     switch (msg) {
     case WM_PAINT: {
         PaintDc p(hwnd());

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "about/about_shape.h"
+#include "platform/accessible.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
@@ -16,7 +17,7 @@ inline constexpr wchar_t kContactMailto[] = L"mailto:qorvane@example.com";
 // The shape as a region: an empty region, each part merged in and freed at once.
 HRGN MakeRegion(int dpi = 96);
 
-class frmabout final : public Form {
+class frmabout final : public Form, private AccessibleSource {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmabout";
 
@@ -35,12 +36,19 @@ private:
     Target targetAt(POINT p) const;
     void paint(HDC dc);
 
+    // The mail line is the one element screen readers find in the window.
+    long accessibleRole() const override;
+    long elementCount() const override { return 1; }
+    Element element(long id) const override;
+    void doElementAction(long id) override;
+
     Services services_;
     Target pressed_ = Target::None;
     HWND tooltip_ = nullptr;
     HCURSOR hand_ = nullptr;  // a resource cursor: shared, never destroyed
     UniqueHbitmap picture_;
     UniqueHfont font_;
+    AccessibleHost accessible_{*this};
 };
 
 }  // namespace qv

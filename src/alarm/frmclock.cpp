@@ -102,10 +102,10 @@ bool frmclock::Load(HINSTANCE instance)
         ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
         late::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
-    Imgok_.Create(instance, hwnd(), 0, 0, {IDB_OK, IDB_OK_LIT}, [this] { Ok(); });
-    Imgcam_.Create(instance, hwnd(), 0, 0, {IDB_CANCEL, IDB_CANCEL_LIT}, [this] { Cancel(); });
-    Imghide_.Create(instance, hwnd(), 0, 0, {IDB_HIDE, IDB_HIDE_LIT}, [this] { closeSoon(); });
-    Image2_.Create(instance, hwnd(), 0, 0, {IDB_CLOSE, IDB_CLOSE_LIT}, [this] { closeSoon(); });
+    Imgok_.Create(instance, hwnd(), 0, 0, {IDB_OK, IDB_OK_LIT}, L"确定", [this] { Ok(); });
+    Imgcam_.Create(instance, hwnd(), 0, 0, {IDB_CANCEL, IDB_CANCEL_LIT}, L"取消", [this] { Cancel(); });
+    Imghide_.Create(instance, hwnd(), 0, 0, {IDB_HIDE, IDB_HIDE_LIT}, L"隐藏", [this] { closeSoon(); });
+    Image2_.Create(instance, hwnd(), 0, 0, {IDB_CLOSE, IDB_CLOSE_LIT}, L"关闭", [this] { closeSoon(); });
     layout(dpi());
 
     setLabel(lblshow, L"当前时间为:");

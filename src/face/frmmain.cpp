@@ -1,6 +1,7 @@
 #include "face/frmmain.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cmath>
 #include <utility>
@@ -558,8 +559,21 @@ void frmmain::PaintContent(HDC dc, const RECT& area)
     ::BitBlt(dc, area.left, area.top, w, h, back, area.left, area.top, SRCCOPY);
 }
 
+long frmmain::accessibleRole() const
+{
+    return ROLE_SYSTEM_CLOCK;
+}
+
+std::optional<std::wstring> frmmain::accessibleName() const
+{
+    const LocalTime now = services_.clock->now();
+    return timeText(now) + L" " + weekdayText(now);
+}
+
 LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<LRESULT> answered = accessible_.onMessage(hwnd(), msg, wParam, lParam))
+        return *answered;
     if (msg == showFaceMessage() && msg != 0) {
         if (WindowState() == 1 || !::IsWindowVisible(hwnd()))
             SetWindowState(LastState);

@@ -15,6 +15,7 @@
 #include "face/hands.h"
 #include "face/menus.h"
 #include "face/twin_marks.h"
+#include "platform/accessible.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
 #include "platform/services.h"
@@ -25,7 +26,7 @@
 
 namespace qv {
 
-class frmmain final : public Window, public ModTray::ITrayOwner {
+class frmmain final : public Window, public ModTray::ITrayOwner, private AccessibleSource {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmain";
     // Moves the hands, and carries every other once-a-second duty.
@@ -117,6 +118,10 @@ private:
     template <class T, class Make>
     T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);
 
+    // Screen readers hear a clock with the time and the weekday.
+    long accessibleRole() const override;
+    std::optional<std::wstring> accessibleName() const override;
+
     Services services_;
     std::wstring programFolder_;
     std::wstring programFileName_;
@@ -146,6 +151,7 @@ private:
     AlarmHost alarm_;
     FormSlot<Frmoptions> Frmoptions_;
     FormSlot<frmabout> frmabout_;
+    AccessibleHost accessible_{*this};
 };
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 #include <string>
@@ -41,6 +42,16 @@ HMODULE theme()
 HMODULE com()
 {
     static const HMODULE module = systemLibrary(L"ole32.dll");
+    return module;
+}
+HMODULE accessibility()
+{
+    static const HMODULE module = systemLibrary(L"oleacc.dll");
+    return module;
+}
+HMODULE automation()
+{
+    static const HMODULE module = systemLibrary(L"oleaut32.dll");
     return module;
 }
 HMODULE multimedia()
@@ -130,6 +141,25 @@ void CoUninitialize()
     QV_LATE(com, CoUninitialize);
     if (CoUninitialize_)
         CoUninitialize_();
+}
+
+HRESULT CreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object)
+{
+    QV_LATE(accessibility, CreateStdAccessibleObject);
+    *object = nullptr;
+    return CreateStdAccessibleObject_ ? CreateStdAccessibleObject_(window, objectId, riid, object) : E_FAIL;
+}
+
+LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object)
+{
+    QV_LATE(accessibility, LresultFromObject);
+    return LresultFromObject_ ? LresultFromObject_(riid, wParam, object) : static_cast<LRESULT>(E_FAIL);
+}
+
+BSTR SysAllocString(const OLECHAR* text)
+{
+    QV_LATE(automation, SysAllocString);
+    return SysAllocString_ ? SysAllocString_(text) : nullptr;
 }
 
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback)

@@ -1,13 +1,15 @@
 #pragma once
 // System libraries the first painted face does not need, loaded on the
 // first call that does and kept to the end: the common controls, the shell,
-// the theme library, COM and the multimedia library. Each function behaves
+// the theme library, COM, the multimedia library and, for screen readers,
+// Active Accessibility and the strings it answers in. Each function behaves
 // as the system's own of the same name, and fails as it would when its
 // library cannot be loaded.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <unknwn.h>
 
 namespace qv::late {
 
@@ -28,6 +30,10 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD flags);
 void CoUninitialize();
+
+HRESULT CreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object);
+LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object);
+BSTR SysAllocString(const OLECHAR* text);
 
 // Media control interface command strings; safe from any thread.
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);

@@ -1,5 +1,7 @@
 #include "platform/picture_button.h"
 
+#include <oleacc.h>
+
 #include "platform/picture_button_rules.h"
 #include "platform/screen_units.h"
 #include "platform/decode.h"
@@ -9,13 +11,13 @@
 namespace qv {
 
 bool PictureButton::Create(HINSTANCE instance, HWND parent, int xPx, int yPx, Looks looks,
-                           std::function<void()> onClick)
+                           const wchar_t* name, std::function<void()> onClick)
 {
     instance_ = instance;
     looks_ = looks;
     onClick_ = std::move(onClick);
     registerClass(instance, L"qorvane.PictureButton");
-    if (!create(instance, L"qorvane.PictureButton", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, xPx, yPx, 1, 1, parent))
+    if (!create(instance, L"qorvane.PictureButton", name, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, xPx, yPx, 1, 1, parent))
         return false;
     dpi_ = dpiForWindow(hwnd());
     setPicture(looks.normal);
@@ -76,8 +78,28 @@ void PictureButton::click()
         onClick_();  // may close the window: nothing of this object is used after it
 }
 
+long PictureButton::accessibleRole() const
+{
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::optional<std::wstring> PictureButton::defaultAction() const
+{
+    if (!::IsWindowEnabled(hwnd()))
+        return std::nullopt;
+    return L"按下";
+}
+
+void PictureButton::doDefaultAction()
+{
+    if (onClick_)
+        onClick_();  // as release(): may close the window
+}
+
 LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<LRESULT> answered = accessible_.onMessage(hwnd(), msg, wParam, lParam))
+        return *answered;
     switch (msg) {
     case WM_MOUSEMOVE: {
         if (!tracking_) {

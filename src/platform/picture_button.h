@@ -4,24 +4,26 @@
 // while the pointer is well inside it, and shows a single-line border while
 // a mouse button is held on it. A click with either button runs onClick.
 // It is a tab stop: Space (on release) or Enter presses it from the keyboard.
+// Screen readers see a push button named `name`.
 
 #include <windows.h>
 
 #include <functional>
 
+#include "platform/accessible.h"
 #include "platform/unique_handle.h"
 #include "platform/window.h"
 
 namespace qv {
 
-class PictureButton final : public Window {
+class PictureButton final : public Window, private AccessibleSource {
 public:
     struct Looks {
         int normal;  // resource numbers
         int lit;
     };
 
-    bool Create(HINSTANCE instance, HWND parent, int xPx, int yPx, Looks looks,
+    bool Create(HINSTANCE instance, HWND parent, int xPx, int yPx, Looks looks, const wchar_t* name,
                 std::function<void()> onClick);
 
     // Shows a bitmap resource; the button takes its size (scaled with the DPI).
@@ -41,6 +43,10 @@ private:
     void release(LPARAM lParam);
     void click();
 
+    long accessibleRole() const override;
+    std::optional<std::wstring> defaultAction() const override;
+    void doDefaultAction() override;
+
     HINSTANCE instance_ = nullptr;
     Looks looks_{};
     std::function<void()> onClick_;
@@ -50,6 +56,7 @@ private:
     bool tracking_ = false;
     bool spaceHeld_ = false;
     int dpi_ = 96;
+    AccessibleHost accessible_{*this};
 };
 
 }  // namespace qv
