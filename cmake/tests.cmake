@@ -14,6 +14,7 @@ add_executable(core_tests
   tests/core/datetext_test.cpp
   tests/core/hands_test.cpp
   tests/core/face_layout_test.cpp
+  tests/core/screen_home_test.cpp
   tests/core/units_test.cpp
   tests/core/number_text_test.cpp
   tests/core/counting_new.cpp

@@ -7,6 +7,7 @@ add_library(qorvane_win STATIC
   src/platform/elevation.cpp
   src/platform/late_bound.cpp
   src/platform/dpi.cpp
+  src/platform/monitors.cpp
   src/platform/module_path.cpp
   src/platform/form.cpp
   src/platform/mci_queue.cpp

@@ -8,6 +8,7 @@ set_tests_properties(core_tests PROPERTIES RESOURCE_LOCK wineprefix)
 add_executable(window_tests
   tests/win/fakes.cpp
   tests/win/face_window_test.cpp
+  tests/win/face_screens_test.cpp
   tests/win/tray_test.cpp
   tests/win/menus_test.cpp
   tests/win/mci_queue_test.cpp
@@ -32,6 +33,11 @@ add_executable(rights_holder tests/e2e/rights_holder.cpp)
 target_compile_definitions(rights_holder PRIVATE UNICODE _UNICODE)
 target_link_options(rights_holder PRIVATE -municode ${QORVANE_STATIC_LINK})
 
+# A display settings change, for the screens test.
+add_executable(screen_mode tests/e2e/screen_mode.cpp)
+target_compile_definitions(screen_mode PRIVATE UNICODE _UNICODE)
+target_link_options(screen_mode PRIVATE -municode ${QORVANE_STATIC_LINK})
+
 # The real program driven from outside on its own display.
 function(qv_end_to_end name script)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/${script} ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
@@ -45,6 +51,8 @@ qv_end_to_end(tray_end_to_end tray_e2e.sh)
 qv_end_to_end(alarm_end_to_end alarm_e2e.sh)
 
 qv_end_to_end(settings_end_to_end settings_e2e.sh)
+
+qv_end_to_end(screens_end_to_end screens_e2e.sh)
 
 # The help file as built: every page inside, with its contents and index.
 add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})

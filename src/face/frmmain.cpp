@@ -230,6 +230,28 @@ void frmmain::placeWindow()
     ::SetWindowPos(hwnd(), nullptr, left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void frmmain::keepOnScreen()
+{
+    // A minimised face has no real place; look again once it is restored.
+    if (::IsIconic(hwnd())) {
+        homeAfterRestore_ = true;
+        return;
+    }
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    const Monitors monitors = monitors_();
+    const std::optional<FaceHome> home = faceHome(PxRect{r.left, r.top, r.right, r.bottom}, monitors);
+    if (!home)
+        return;
+    if (home->dpi != dpi_)
+        applyDpi(home->dpi);
+    // Landing on a monitor of another DPI sends WM_DPICHANGED, whose
+    // suggested place is not this one.
+    homing_ = POINT{home->left, home->top};
+    ::SetWindowPos(hwnd(), nullptr, home->left, home->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    homing_.reset();
+}
+
 void frmmain::scanDrives()
 {
     IDrives& drives = *services_.drives;
@@ -580,6 +602,13 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         SetFocus();
         return 0;
     }
+    // Not answered here: the switch below may want these messages too.
+    if (msg == WM_DISPLAYCHANGE || (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA))
+        keepOnScreen();
+    if (msg == WM_SIZE && wParam == SIZE_RESTORED && homeAfterRestore_) {
+        homeAfterRestore_ = false;
+        keepOnScreen();
+    }
     switch (msg) {
     case kAfterFirstPaint:
         afterFirstPaint();
@@ -679,7 +708,8 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED: {
         applyDpi(LOWORD(wParam));
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+        const POINT to = homing_ ? *homing_ : POINT{suggested->left, suggested->top};
+        ::SetWindowPos(hwnd(), nullptr, to.x, to.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }

@@ -14,10 +14,12 @@
 #include "face/face_layout.h"
 #include "face/hands.h"
 #include "face/menus.h"
+#include "face/screen_home.h"
 #include "face/twin_marks.h"
 #include "platform/accessible.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
+#include "platform/monitors.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
 #include "platform/window.h"
@@ -82,6 +84,9 @@ public:
     void PopupMenu(HMENU menu) override;
     bool PopupMenuAt(HMENU menu, POINT at) override;
 
+    // Where the face looks for the monitors; tests hand in their own.
+    void setMonitorSource(std::function<Monitors()> source) { monitors_ = std::move(source); }
+
     // Draws the whole face into `dc` (WM_PRINTCLIENT shares it).
     void PaintContent(HDC dc, const RECT& area);
 
@@ -100,6 +105,7 @@ private:
     void applyDpi(int dpi);
     void shapeWindow();
     void placeWindow();
+    void keepOnScreen();
     void scanDrives();
     void setHands(const LocalTime& t);
     void showDate(const LocalTime& t);
@@ -135,6 +141,9 @@ private:
     int shownDate_ = 0;
     HandSet hands_;
     int dpi_ = 96;
+    std::function<Monitors()> monitors_ = connectedMonitors;
+    std::optional<POINT> homing_;    // where the face is being moved back to
+    bool homeAfterRestore_ = false;  // lost while minimised
 
     UniqueHmenu mune_;
     UniqueHmenu Tray_;

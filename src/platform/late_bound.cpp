@@ -54,6 +54,11 @@ HMODULE automation()
     static const HMODULE module = systemLibrary(L"oleaut32.dll");
     return module;
 }
+HMODULE shellScaling()
+{
+    static const HMODULE module = systemLibrary(L"shcore.dll");
+    return module;
+}
 HMODULE multimedia()
 {
     static const HMODULE module = systemLibrary(L"winmm.dll");
@@ -160,6 +165,14 @@ BSTR SysAllocString(const OLECHAR* text)
 {
     QV_LATE(automation, SysAllocString);
     return SysAllocString_ ? SysAllocString_(text) : nullptr;
+}
+
+HRESULT GetDpiForMonitor(HMONITOR monitor, UINT* dpiX, UINT* dpiY)
+{
+    // Declared by the headers only for Windows 8.1 targets; 0 is the effective DPI.
+    using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto GetDpiForMonitor_ = find<Fn>(shellScaling(), "GetDpiForMonitor");
+    return GetDpiForMonitor_ ? GetDpiForMonitor_(monitor, 0, dpiX, dpiY) : E_NOTIMPL;
 }
 
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback)

@@ -2,7 +2,8 @@
 // System libraries the first painted face does not need, loaded on the
 // first call that does and kept to the end: the common controls, the shell,
 // the theme library, COM, the multimedia library and, for screen readers,
-// Active Accessibility and the strings it answers in. Each function behaves
+// Active Accessibility and the strings it answers in, and the DPI of each
+// monitor. Each function behaves
 // as the system's own of the same name, and fails as it would when its
 // library cannot be loaded.
 
@@ -34,6 +35,8 @@ void CoUninitialize();
 HRESULT CreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object);
 LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object);
 BSTR SysAllocString(const OLECHAR* text);
+// The effective DPI of a monitor (Windows 8.1 and later); E_NOTIMPL before.
+HRESULT GetDpiForMonitor(HMONITOR monitor, UINT* dpiX, UINT* dpiY);
 
 // Media control interface command strings; safe from any thread.
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include "face/screen_home.h"
+
+namespace qv {
+
+// The connected monitors, the primary first, each at its own DPI (the
+// system DPI where the system has no per-monitor one).
+Monitors connectedMonitors();
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "face/screen_home.h"
+
+namespace qv {
+namespace {
+
+// A 1920x1080 primary with a 40 px taskbar at the bottom, and a 150 % monitor
+// to its right with its own taskbar.
+const MonitorArea kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96};
+const MonitorArea kRight{{1920, 0, 4800, 1620}, {1920, 0, 4800, 1560}, 144};
+const Monitors kBoth{kPrimary, kRight};
+// Two alike side by side, taskbars at the bottom.
+const Monitors kTwins{kPrimary, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, 96}};
+
+PxRect faceAt(int left, int top, int side = 162) { return {left, top, left + side, top + side}; }
+
+TEST(ScreenHome, AFaceOverlappingAnyWorkAreaStaysElseGoesToTheNearestMonitorsCorner)
+{
+    const FaceHome primaryHome{1753, 0, 96};   // 2500 twips from the right at 96 DPI
+    const FaceHome rightHome{4550, 0, 144};    // 1920 + 2630 px at 144 DPI
+    struct Case {
+        const char* what;
+        PxRect face;
+        Monitors monitors;
+        std::optional<FaceHome> want;
+    } cases[] = {
+        {"where it starts", faceAt(1753, 0), kBoth, std::nullopt},
+        {"on the second monitor", faceAt(3000, 800, 243), kBoth, std::nullopt},
+        {"mostly off the right edge", faceAt(4790, 100), kBoth, std::nullopt},
+        {"one pixel into the work area", faceAt(100, 1039), kBoth, std::nullopt},
+        {"over the taskbar only", faceAt(100, 1045), kBoth, primaryHome},
+        {"over both taskbars, more of the left one", faceAt(1780, 1045), kTwins, primaryHome},
+        {"over both taskbars, more of the right one", faceAt(1900, 1045), kTwins, FaceHome{3673, 0, 96}},
+        {"the second monitor unplugged", faceAt(3000, 800, 243), {kPrimary}, primaryHome},
+        {"far off the top left", faceAt(-5000, -5000), kBoth, primaryHome},
+        {"below the second monitor, listed last", faceAt(3000, 2000), kBoth, rightHome},
+        {"right of the primary, alone", faceAt(2000, 0), {kPrimary}, primaryHome},
+        {"no monitor known", faceAt(-5000, -5000), {}, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(faceHome(c.face, c.monitors), c.want) << c.what;
+}
+
+TEST(ScreenHome, AMonitorLeftOfThePrimaryKeepsItsOffset)
+{
+    const Monitors left{kPrimary, {{-1280, -200, 0, 824}, {-1280, -200, 0, 824}, 96}};
+    // 1280 px at 96 DPI: 1113.33 px from its left edge.
+    EXPECT_EQ(faceHome(faceAt(-3000, 300), left), (FaceHome{-167, -200, 96}));
+}
+
+}  // namespace
+}  // namespace qv
