@@ -105,10 +105,26 @@ void frmabout::paint(HDC dc)
     useLabelColours(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     RECT label = toRect(kAboutLabel1, dpi());
     ::DrawTextW(dc, L"1.10", 4, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    if (pressed_ == Target::Image1) {
-        RECT frame = toRect(kAboutImage1, dpi());
-        ::FrameRect(dc, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    RECT link = toRect(kAboutImage1, dpi());
+    if (pressed_ == Target::Image1)
+        ::FrameRect(dc, &link, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    if (focusCue_ && ::GetFocus() == hwnd()) {
+        ::InflateRect(&link, -2, -2);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::DrawFocusRect(dc, &link);
     }
+}
+
+void frmabout::redrawLink()
+{
+    const RECT r = toRect(kAboutImage1, dpi());
+    ::InvalidateRect(hwnd(), &r, TRUE);
+}
+
+void frmabout::openMail()
+{
+    services_.shell->open(hwnd(), kContactMailto);  // the window stays
 }
 
 long frmabout::accessibleRole() const
@@ -118,12 +134,15 @@ long frmabout::accessibleRole() const
 
 AccessibleSource::Element frmabout::element(long) const
 {
-    return {ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED, kMailCaption, kContactMailto, L"跳转", toRect(kAboutImage1, dpi())};
+    // The window's keyboard focus is the link's: it is all there is to act on.
+    const long state = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE |
+                       (::GetFocus() == hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+    return {ROLE_SYSTEM_LINK, state, kMailCaption, kContactMailto, L"跳转", toRect(kAboutImage1, dpi())};
 }
 
 void frmabout::doElementAction(long)
 {
-    services_.shell->open(hwnd(), kContactMailto);  // as a click on it
+    openMail();
 }
 
 LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -149,10 +168,8 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
         pressed_ = targetAt(pointFromLParam(lParam));
         ::SetCapture(hwnd());
-        if (pressed_ == Target::Image1) {
-            const RECT r = toRect(kAboutImage1, dpi());
-            ::InvalidateRect(hwnd(), &r, TRUE);
-        }
+        if (pressed_ == Target::Image1)
+            redrawLink();
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: {
@@ -161,30 +178,45 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (::GetCapture() == hwnd())
             ::ReleaseCapture();
         const Target released = targetAt(pointFromLParam(lParam));
-        if (pressed == Target::Image1) {
-            const RECT r = toRect(kAboutImage1, dpi());
-            ::InvalidateRect(hwnd(), &r, TRUE);
-        }
+        if (pressed == Target::Image1)
+            redrawLink();
         if (pressed != released)
             return 0;  // a click is a press and release on the same thing
         if (released == Target::Image1)
-            services_.shell->open(hwnd(), kContactMailto);  // the window stays
+            openMail();
         else if (released == Target::Window)
             ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return 0;
     }
     case WM_COMMAND:
-        // Esc, through the dialog keys: as a click on the window closes it.
+        // The dialog keys: Esc closes as a click on the window does, Enter opens the link.
         if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
             ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             return 0;
         }
-        break;
-    case WM_CAPTURECHANGED:
-        if (pressed_ == Target::Image1) {
-            const RECT r = toRect(kAboutImage1, dpi());
-            ::InvalidateRect(hwnd(), &r, TRUE);
+        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+            openMail();
+            return 0;
         }
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTTAB;  // no child takes Tab: it lands on the link here
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB && !focusCue_) {
+            focusCue_ = true;  // shown once the keyboard is used, as dialogs do
+            redrawLink();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        redrawLink();
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, 1);
+        return 0;
+    case WM_KILLFOCUS:
+        redrawLink();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (pressed_ == Target::Image1)
+            redrawLink();
         if (reinterpret_cast<HWND>(lParam) != hwnd())
             pressed_ = Target::None;
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The about window: the artwork and version in a clock-and-panel shape.
-// The e-mail line opens a mail link; a click anywhere else closes it.
+// The e-mail line opens a mail link (also Enter); a click anywhere else, or
+// Esc, closes it.
 
 #include <windows.h>
 
@@ -35,6 +36,8 @@ private:
     enum class Target { None, Window, Label1, Image1 };
     Target targetAt(POINT p) const;
     void paint(HDC dc);
+    void redrawLink();
+    void openMail();
 
     // The mail line is the one element screen readers find in the window.
     long accessibleRole() const override;
@@ -44,6 +47,7 @@ private:
 
     Services services_;
     Target pressed_ = Target::None;
+    bool focusCue_ = false;  // the link's focus mark, once Tab is pressed
     HWND tooltip_ = nullptr;
     HCURSOR hand_ = nullptr;  // a resource cursor: shared, never destroyed
     UniqueHbitmap picture_;

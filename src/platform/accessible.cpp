@@ -145,17 +145,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (!name)
-            return E_POINTER;
-        *name = nullptr;
-        const long e = element(child);
-        if (e == CHILDID_SELF) {
-            if (const std::optional<std::wstring> own = source_->accessibleName())
-                return toBstr(*own, name);
-        } else if (e != kStandard) {
-            return e > 0 ? toBstr(source_->element(e).name, name) : answerForElement(e, S_OK);
-        }
-        return standard_->get_accName(child, name);
+        return text(child, name, &AccessibleSource::accessibleName, &AccessibleSource::Element::name,
+                    &IAccessible::get_accName);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
@@ -169,11 +160,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override
     {
-        if (!text)
-            return E_POINTER;
-        *text = nullptr;
-        const long e = element(child);
-        return e > 0 || e < kStandard ? answerForElement(e, S_FALSE) : standard_->get_accDescription(child, text);
+        return standardText(child, text, &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
@@ -205,11 +192,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
     {
-        if (!help)
-            return E_POINTER;
-        *help = nullptr;
-        const long e = element(child);
-        return e > 0 || e < kStandard ? answerForElement(e, S_FALSE) : standard_->get_accHelp(child, help);
+        return standardText(child, help, &IAccessible::get_accHelp);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
     {
@@ -222,19 +205,22 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override
     {
-        if (!keys)
-            return E_POINTER;
-        *keys = nullptr;
-        const long e = element(child);
-        return e > 0 || e < kStandard ? answerForElement(e, S_FALSE)
-                                      : standard_->get_accKeyboardShortcut(child, keys);
+        return standardText(child, keys, &IAccessible::get_accKeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override
     {
         if (!focus)
             return E_POINTER;
         clear(focus);
-        return standard_ ? standard_->get_accFocus(focus) : CO_E_OBJNOTCONNECTED;
+        if (!standard_)
+            return CO_E_OBJNOTCONNECTED;
+        for (long id = 1, n = source_->elementCount(); id <= n; ++id) {
+            if (source_->element(id).state & STATE_SYSTEM_FOCUSED) {
+                setI4(focus, id);
+                return S_OK;
+            }
+        }
+        return standard_->get_accFocus(focus);
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override
     {
@@ -245,17 +231,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        if (!action)
-            return E_POINTER;
-        *action = nullptr;
-        const long e = element(child);
-        if (e == CHILDID_SELF) {
-            if (const std::optional<std::wstring> own = source_->defaultAction())
-                return toBstr(*own, action);
-        } else if (e != kStandard) {
-            return e > 0 ? toBstr(source_->element(e).defaultAction, action) : answerForElement(e, S_OK);
-        }
-        return standard_->get_accDefaultAction(child, action);
+        return text(child, action, &AccessibleSource::defaultAction, &AccessibleSource::Element::defaultAction,
+                    &IAccessible::get_accDefaultAction);
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
     {
@@ -346,6 +323,33 @@ public:
 
 private:
     ~AccessibleClientObject() { disconnect(); }
+
+    // A text only the standard object has; the elements have none.
+    HRESULT standardText(const VARIANT& child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*))
+    {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        const long e = element(child);
+        return e > 0 || e < kStandard ? answerForElement(e, S_FALSE) : (standard_->*standard)(child, out);
+    }
+    // A text the source may give for the window itself and gives for each element.
+    HRESULT text(const VARIANT& child, BSTR* out, std::optional<std::wstring> (AccessibleSource::*own)() const,
+                 std::wstring AccessibleSource::Element::*field,
+                 HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*))
+    {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        const long e = element(child);
+        if (e == CHILDID_SELF) {
+            if (const std::optional<std::wstring> answer = (source_->*own)())
+                return toBstr(*answer, out);
+        } else if (e != kStandard) {
+            return e > 0 ? toBstr(source_->element(e).*field, out) : answerForElement(e, S_OK);
+        }
+        return (standard_->*standard)(child, out);
+    }
 
     // CHILDID_SELF, one of the source's elements, kStandard for what the
     // standard object answers, or kNoSuchElement (also once disconnected).

@@ -92,8 +92,7 @@ std::optional<std::wstring> PictureButton::defaultAction() const
 
 void PictureButton::doDefaultAction()
 {
-    if (onClick_)
-        onClick_();  // as release(): may close the window
+    click();
 }
 
 LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -64,6 +64,12 @@ public:
     }
     long role(long id = CHILDID_SELF) const { return number(&IAccessible::get_accRole, id); }
     long state(long id = CHILDID_SELF) const { return number(&IAccessible::get_accState, id); }
+    long focus() const
+    {
+        VARIANT v{};
+        last_ = acc_ ? acc_->get_accFocus(&v) : E_FAIL;
+        return v.vt == VT_I4 ? v.lVal : -1;
+    }
     long childCount() const
     {
         LONG n = -1;
@@ -181,6 +187,25 @@ TEST_F(AccessibilityTest, TheAboutWindowHasItsMailLineAsALinkThatOpens)
     about.act(1);
     EXPECT_EQ(world.shell.opened, std::vector<std::wstring>{L"mailto:qorvane@example.com"});
     EXPECT_TRUE(::IsWindow(w));
+
+    // From the keyboard the link holds the focus: Tab marks it, Enter opens it.
+    ASSERT_EQ(::GetFocus(), w);
+    EXPECT_EQ(about.state(1) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(about.focus(), 1);
+    const PrintedClient before(w);
+    ::PostMessageW(w, WM_KEYDOWN, VK_TAB, 1);
+    pumpMessages();
+    EXPECT_EQ(::GetFocus(), w);
+    const PrintedClient marked(w);
+    int changed = 0;
+    for (int x = kAboutImage1.left; x < kAboutImage1.right; ++x)
+        changed += marked.at(x, kAboutImage1.top + 2) != before.at(x, kAboutImage1.top + 2);
+    EXPECT_GT(changed, (kAboutImage1.right - kAboutImage1.left) / 3) << "no focus mark on the link";
+    world.shell.opened.clear();
+    ::PostMessageW(w, WM_KEYDOWN, VK_RETURN, 1);
+    pumpMessages();
+    EXPECT_EQ(world.shell.opened.size(), 1u);
 }
 
 TEST_F(AccessibilityTest, TheFaceIsAClockNamedByTheTimeAndWeekdayAsTheyAreRead)
@@ -191,6 +216,11 @@ TEST_F(AccessibilityTest, TheFaceIsAClockNamedByTheTimeAndWeekdayAsTheyAreRead)
     world.clock.set(2026, 12, 8, 2, 7, 0, 1);
     EXPECT_EQ(r.name(), L"07:00:01 星期二");
     EXPECT_EQ(::GetWindowTextLengthW(hwnd()), 0);
+
+    // Only the client object is ours; the frame and the rest stay the system's
+    // (a window procedure's 0).
+    for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, LONG{1}})
+        EXPECT_EQ(::SendMessageW(hwnd(), WM_GETOBJECT, 0, static_cast<LPARAM>(id)), 0) << id;
 }
 
 }  // namespace

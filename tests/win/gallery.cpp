@@ -64,6 +64,7 @@ TEST_F(FaceTest, DISABLED_Gallery)
     hold(3);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::about), 0);
+    ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);  // the link's keyboard mark
     hold(4);
 }
 
