@@ -13,17 +13,12 @@ endif()
 add_executable(core_tests
   tests/core/datetext_test.cpp
   tests/core/hands_test.cpp
-  tests/core/face_layout_test.cpp
   tests/core/screen_home_test.cpp
   tests/core/units_test.cpp
-  tests/core/number_text_test.cpp
-  tests/core/counting_new.cpp
-  tests/core/drive_scan_test.cpp
+  tests/core/cd_drive_test.cpp
   tests/core/tray_route_test.cpp
-  tests/core/twin_marks_test.cpp
   tests/core/alarm_rules_test.cpp
   tests/core/alarm_controller_test.cpp
-  tests/core/reminder_text_test.cpp
   tests/core/settings_test.cpp
   tests/core/about_shape_test.cpp
   tests/core/start_rules_test.cpp

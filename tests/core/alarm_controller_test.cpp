@@ -1,100 +1,83 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "alarm/alarm_controller.h"
+#include "app/datetext.h"
 #include "app/seconds.h"
 
-using qv::AlarmController;
-using qv::AlarmPhase;
-using qv::ClockReading;
-using qv::EntryVerdict;
-using qv::LocalTime;
+using namespace qv;
 
 namespace {
 
-// A wall clock and a steady clock side by side. pass() lets real time go
-// by; jump() sets the wall clock as summer time or a user would.
-class Clock {
-public:
-    Clock(int y, int mo, int d, int h, int mi, int s, int ms = 0)
-        : wall_(qv::fromAbsoluteSeconds(qv::absoluteSeconds({y, mo, d, h, mi, s, ms, 0})))
+// A wall clock and a steady clock side by side. pass() lets real time go by,
+// to() up to a time of the same day; jump() sets the wall clock within the
+// day, as summer time or a user would, in one second of real time.
+struct Clock {
+    Clock(int y, int mo, int d, int h, int mi, int s) : wall(absoluteSeconds({y, mo, d, h, mi, s, 0, 0})) {}
+    ClockReading now() const { return {fromAbsoluteSeconds(wall), steadyMs}; }
+    Clock& pass(long long seconds) { return set(wall + seconds, seconds); }
+    Clock& to(int h, int mi, int s) { return pass(h * 3600 + mi * 60 + s - wall % 86400); }
+    Clock& jump(int h, int mi, int s) { return set(wall - wall % 86400 + h * 3600 + mi * 60 + s, 1); }
+    Clock& set(long long newWall, long long realSeconds)
     {
-    }
-    ClockReading now() const { return {wall_, steadyMs_}; }
-    Clock& pass(long long seconds)
-    {
-        wall_ = qv::fromAbsoluteSeconds(qv::absoluteSeconds(wall_) + seconds);
-        steadyMs_ += seconds * 1000;
+        wall = newWall;
+        steadyMs += realSeconds * 1000;
         return *this;
     }
-    Clock& jump(int h, int mi, int s, long long realSeconds)
-    {
-        wall_.hour = h;
-        wall_.minute = mi;
-        wall_.second = s;
-        steadyMs_ += realSeconds * 1000;
-        return *this;
-    }
-    // Real time passes to this wall-clock time of the same day.
-    Clock& to(int h, int mi, int s)
-    {
-        return pass(h * 3600LL + mi * 60 + s - (wall_.hour * 3600LL + wall_.minute * 60 + wall_.second));
-    }
-
-private:
-    LocalTime wall_;
-    long long steadyMs_ = 5'000'000;
+    long long wall, steadyMs = 5'000'000;
 };
 
-qv::Confirmation confirm(AlarmController& a, const wchar_t* h, const wchar_t* m, const Clock& c,
-                         const wchar_t* msg = L"x")
+Confirmation confirm(AlarmController& a, const wchar_t* h, const wchar_t* m, const Clock& c,
+                     const wchar_t* msg = L"x", const wchar_t* s = L"0")
 {
-    return a.confirm(h, m, L"0", msg, c.now());
+    return a.confirm(h, m, s, msg, c.now());
 }
+
+// A tick's answer: "" when it does not ring.
+std::string rang(const std::optional<Ring>& r)
+{
+    return r ? std::to_string(r->lateSeconds) + (r->playTune ? " s late, tune" : " s late, quiet") : "";
+}
+
+// What the window and the timer go by.
+std::tuple<AlarmPhase, bool, bool, bool> state(const AlarmController& a)
+{
+    return {a.phase(), a.AlarmSet(), a.TmrclockEnabled(), a.nextRing().has_value()};
+}
+
+std::wstring when(const LocalTime& t) { return dateText(t) + L" " + timeText(t) + L" " + weekdayText(t); }
 
 }  // namespace
 
+// An alarm set for now or earlier rings tomorrow, and is warned about.
 TEST(AlarmController, NoneArmedRungAndCancelled)
 {
     AlarmController a;
-    Clock c(2026, 12, 7, 8, 0, 0);
-    EXPECT_FALSE(a.AlarmSet());
-    EXPECT_FALSE(a.tick(c.to(9, 5, 0).now()));
-    EXPECT_FALSE(a.nextRing());
+    EXPECT_EQ(state(a), std::tuple(AlarmPhase::None, false, false, false));
+    EXPECT_FALSE(a.tick(Clock(2026, 12, 7, 9, 5, 0).now()));
 
-    c = Clock(2026, 12, 7, 8, 0, 0);
-    const qv::Confirmation ok = confirm(a, L"9", L"5", c);
-    EXPECT_EQ(ok.verdict, EntryVerdict::Ok);
-    EXPECT_FALSE(ok.earlierThanNow);
-    EXPECT_EQ(a.phase(), AlarmPhase::Armed);
-    EXPECT_EQ(a.AlarmTime(), L"09:05:00");
-    EXPECT_TRUE(a.TmrclockEnabled());
-    ASSERT_TRUE(a.nextRing());
-    EXPECT_EQ(qv::absoluteSeconds(*a.nextRing()), qv::absoluteSeconds(LocalTime{2026, 12, 7, 9, 5, 0, 0, 1}));
-
-    EXPECT_FALSE(a.tick(c.to(9, 4, 59).now()));
-    const auto ring = a.tick(c.to(9, 5, 0).now());
-    ASSERT_TRUE(ring);
-    EXPECT_EQ(ring->lateSeconds, 0);
-    EXPECT_TRUE(ring->playTune);
+    Clock c(2026, 12, 7, 9, 4, 59);
+    const Confirmation ok = confirm(a, L"9", L"5", c);
+    EXPECT_TRUE(ok.verdict == EntryVerdict::Ok && !ok.earlierThanNow);
+    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Armed, true, true, true));
+    EXPECT_EQ(a.AlarmTime() + L" " + when(*a.nextRing()), L"09:05:00 26年12月07日 09:05:00 星期一");
+    EXPECT_EQ(rang(a.tick(c.pass(1).now())), "0 s late, tune");
     // Rung: shown again by the window, never rung again by itself.
-    EXPECT_EQ(a.phase(), AlarmPhase::Rung);
-    EXPECT_TRUE(a.AlarmSet());
-    EXPECT_FALSE(a.TmrclockEnabled());
-    EXPECT_FALSE(a.nextRing());
+    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Rung, true, false, false));
     EXPECT_FALSE(a.tick(c.pass(86400).now()));
 
-    // OK on the rung alarm arms it again: for the next day, with the warning.
-    c = Clock(2026, 12, 8, 9, 10, 0);
+    // OK on the rung alarm at its very second arms it again, for the next day.
     EXPECT_TRUE(confirm(a, L"09", L"05", c).earlierThanNow);
-    EXPECT_EQ(a.nextRing()->day, 9);
+    EXPECT_EQ(when(*a.nextRing()), L"26年12月09日 09:05:00 星期三");
+    EXPECT_FALSE(a.tick(c.pass(1).now()));
+    EXPECT_TRUE(a.tick(c.pass(86399).now()));
 
+    confirm(a, L"9", L"5", c);
     a.cancel();
-    EXPECT_EQ(a.phase(), AlarmPhase::Cancelled);
+    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Cancelled, false, false, false));
     EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), L"");
-    EXPECT_FALSE(a.AlarmSet());
-    EXPECT_FALSE(a.nextRing());
     EXPECT_FALSE(a.tick(c.pass(86400).now()));  // past the cancelled time: nothing
 }
 
@@ -103,90 +86,67 @@ TEST(AlarmController, AFailedCheckKeepsTheArmedAlarmAndANewOneReplacesIt)
     AlarmController a;
     Clock c(2026, 12, 7, 8, 0, 0);
     confirm(a, L"9", L"5", c, L"first");
-    EXPECT_EQ(confirm(a, L"ab", L"1", c, L"").verdict, EntryVerdict::Empty);
-    EXPECT_EQ(confirm(a, L"ab", L"1", c).verdict, EntryVerdict::NotNumeric);
-    EXPECT_EQ(confirm(a, L"8", L"+1", c).verdict, EntryVerdict::OutOfRange);
-    EXPECT_EQ(a.AlarmTime(), L"09:05:00");
-    EXPECT_EQ(a.AlarmMsg(), L"first");
+    for (const wchar_t* minute : {L"", L"ab", L"+1"})  // empty, no number, out of range
+        EXPECT_NE(confirm(a, L"8", minute, c).verdict, EntryVerdict::Ok) << minute;
+    EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), L"09:05:00first");
 
     confirm(a, L"10", L"0", c, L"second");
     EXPECT_FALSE(a.tick(c.to(9, 5, 0).now()));
     EXPECT_TRUE(a.tick(c.to(10, 0, 0).now()));
 }
 
-TEST(AlarmController, JudgedAndArmedOnOneReadingOfTheClock)
+// Checks that skip the alarm's second (a late tick, a sleep, midnight) still
+// ring; the tune only up to a minute late.
+TEST(AlarmController, NoSkippedSecondLosesTheAlarm)
 {
-    AlarmController a;
-    Clock before(2026, 12, 7, 8, 59, 59, 995);
-    EXPECT_FALSE(confirm(a, L"9", L"0", before).earlierThanNow);
-    EXPECT_TRUE(a.tick(before.pass(1).now()));  // 09:00:00.995: today
+    const std::pair<int, const char*> lates[] = {{2, "2 s late, tune"}, {60, "60 s late, tune"},
+                                                 {61, "61 s late, quiet"}};
+    for (auto [late, want] : lates) {
+        AlarmController a;
+        Clock c(2026, 12, 7, 9, 4, 0);
+        confirm(a, L"9", L"5", c);
+        EXPECT_FALSE(a.tick(c.to(9, 4, 59).now()));
+        EXPECT_EQ(rang(a.tick(c.pass(late + 1).now())), want);
+    }
 
-    Clock exactly(2026, 12, 7, 9, 0, 0);
-    EXPECT_TRUE(confirm(a, L"9", L"0", exactly).earlierThanNow);
-    EXPECT_FALSE(a.tick(exactly.pass(1).now()));
-    EXPECT_TRUE(a.tick(exactly.to(23, 59, 59).pass(9 * 3600 + 1).now()));
+    AlarmController midnight, last;
+    Clock c(2026, 12, 31, 23, 59, 50);
+    confirm(midnight, L"0", L"0", c);
+    confirm(last, L"23", L"59", c, L"x", L"59");
+    EXPECT_EQ(when(*midnight.nextRing()), L"27年01月01日 00:00:00 星期五");
+    EXPECT_FALSE(midnight.tick(c.to(23, 59, 58).now()) || last.tick(c.now()));
+    c.pass(3);  // 00:00:01
+    EXPECT_EQ(rang(midnight.tick(c.now())) + ", " + rang(last.tick(c.now())), "1 s late, tune, 2 s late, tune");
 }
 
 TEST(AlarmController, LatenessIsRealTimeWhateverTheWallClockDoes)
 {
-    // Summer time begins: 02:00 becomes 03:00, and 02:30 never shows. The
-    // alarm rings at the jump, on time.
-    AlarmController spring;
+    // Summer time begins: 02:00 becomes 03:00. 02:30 never shows: on time at the jump.
+    AlarmController spring, autumn, repeated;
     Clock c(2026, 3, 29, 1, 0, 0);
     confirm(spring, L"2", L"30", c);
     EXPECT_FALSE(spring.tick(c.to(1, 59, 59).now()));
-    auto ring = spring.tick(c.jump(3, 0, 0, 1).now());
-    ASSERT_TRUE(ring);
-    EXPECT_EQ(ring->lateSeconds, 1);
-    EXPECT_TRUE(ring->playTune);
+    EXPECT_EQ(rang(spring.tick(c.jump(3, 0, 0).now())), "1 s late, tune");
 
-    // Summer time ends: 03:00 becomes 02:00 again. An alarm in that hour
-    // rings in its first pass and not again in the second.
-    AlarmController autumn;
+    // Summer time ends: 03:00 becomes 02:00. An alarm in that hour rings in its
+    // first pass only; one confirmed in the first pass after its time, in the second.
     c = Clock(2026, 10, 25, 1, 0, 0);
     confirm(autumn, L"2", L"30", c);
     EXPECT_TRUE(autumn.tick(c.to(2, 30, 0).now()));
-    EXPECT_FALSE(autumn.tick(c.to(2, 59, 59).now()));
-    EXPECT_FALSE(autumn.tick(c.jump(2, 0, 0, 1).now()));
+    EXPECT_TRUE(confirm(repeated, L"2", L"30", c.to(2, 40, 0)).earlierThanNow);
+    EXPECT_FALSE(autumn.tick(c.to(2, 59, 59).now()) || repeated.tick(c.now()));
+    EXPECT_FALSE(autumn.tick(c.jump(2, 0, 0).now()) || repeated.tick(c.now()));
     EXPECT_FALSE(autumn.tick(c.to(2, 30, 0).now()));
+    EXPECT_EQ(rang(repeated.tick(c.now())), "0 s late, tune");
 
-    // Confirmed late in the first pass for a time it already passed: the
-    // wall clock reaches it again in the second pass, and it rings there.
-    AlarmController repeated;
-    c = Clock(2026, 10, 25, 2, 40, 0);
-    EXPECT_TRUE(confirm(repeated, L"2", L"30", c).earlierThanNow);
-    EXPECT_FALSE(repeated.tick(c.to(2, 59, 59).now()));
-    EXPECT_FALSE(repeated.tick(c.jump(2, 0, 0, 1).now()));
-    ring = repeated.tick(c.to(2, 30, 0).now());
-    ASSERT_TRUE(ring);
-    EXPECT_EQ(ring->lateSeconds, 0);
-
-    // Set forward by hand across the alarm: rings at once, with its tune.
-    // Set back before it: rings when the clock reaches it again.
-    for (int h : {9, 8}) {
-        AlarmController a;
-        c = Clock(2026, 12, 7, 9, 0, 0);
-        confirm(a, L"9", L"5", c);
-        EXPECT_FALSE(a.tick(c.to(9, 4, 0).now()));
-        ring = a.tick(c.jump(h, 30, 0, 1).now());
-        EXPECT_EQ(ring && ring->playTune, h == 9) << h;
-        if (h == 8) {
-            EXPECT_FALSE(a.tick(c.to(9, 4, 59).now()));
-            EXPECT_TRUE(a.tick(c.to(9, 5, 0).now()));
-        }
-    }
-}
-
-TEST(AlarmController, SleepingThroughTheAlarmRingsOnWakingWithoutTheTuneAfterAMinute)
-{
-    for (int late : {60, 61}) {
-        AlarmController a;
-        Clock c(2026, 12, 7, 9, 0, 0);
-        confirm(a, L"9", L"5", c);
-        EXPECT_FALSE(a.tick(c.to(9, 4, 0).now()));
-        const auto ring = a.tick(c.to(9, 5, late).now());  // asleep from 09:04
-        ASSERT_TRUE(ring);
-        EXPECT_EQ(ring->lateSeconds, late);
-        EXPECT_EQ(ring->playTune, late <= 60) << late;
-    }
+    // Set forward by hand across the alarm: rings at once, with its tune. Set
+    // back before it: rings when the clock reaches it again.
+    AlarmController forward, back;
+    c = Clock(2026, 12, 7, 9, 4, 0);
+    confirm(forward, L"9", L"5", c);
+    confirm(back, L"9", L"5", c);
+    EXPECT_EQ(rang(forward.tick(Clock(c).jump(9, 30, 0).now())), "1 s late, tune");
+    EXPECT_FALSE(back.tick(c.jump(8, 30, 0).now()));
+    EXPECT_FALSE(back.tick(c.to(9, 4, 59).now()));
+    EXPECT_TRUE(back.tick(c.to(9, 5, 0).now()));
 }

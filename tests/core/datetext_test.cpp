@@ -3,11 +3,7 @@
 #include "app/Modmain.h"
 #include "app/datetext.h"
 
-using qv::LocalTime;
-
-namespace {
-LocalTime day(int y, int m, int d, int weekday) { return LocalTime{y, m, d, 0, 0, 0, 0, weekday}; }
-}  // namespace
+static qv::LocalTime day(int y, int m, int d, int weekday) { return qv::LocalTime{y, m, d, 0, 0, 0, 0, weekday}; }
 
 TEST(DateText, TwoDigitFieldsWithTheirCharactersAndTheWeekdayFromSunday)
 {
@@ -20,7 +16,7 @@ TEST(DateText, TwoDigitFieldsWithTheirCharactersAndTheWeekdayFromSunday)
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 12, 6)), L"星期六");
 }
 
-TEST(FitToField, KeepsShortTextAndCutsLongTextToCapacityLessTheNul)
+TEST(FitToField, CutsLongTextToCapacityLessTheNulAndNeverSplitsASurrogatePair)
 {
     EXPECT_EQ(qv::fitToField(L"abc", 4), L"abc");
     EXPECT_EQ(qv::fitToField(L"abcd", 4), L"abc");
@@ -28,12 +24,8 @@ TEST(FitToField, KeepsShortTextAndCutsLongTextToCapacityLessTheNul)
     EXPECT_EQ(qv::fitToField(L"abc", 0), L"");
     const std::wstring tip = qv::trayTipText(day(2026, 12, 7, 1));
     EXPECT_EQ(qv::fitToField(tip, 128), tip);
-}
-
-TEST(FitToField, NeverSplitsASurrogatePair)
-{
-    // U+1F552 (a clock) as UTF-16: cutting after the high half would leave
-    // a broken character at the end of the tip.
+    // U+1F552 (a clock) in UTF-16: a cut after its high half would leave a
+    // broken character at the end of the tip.
     const std::wstring text = {L'a', L'b', wchar_t(0xD83D), wchar_t(0xDD52), L'c'};
     EXPECT_EQ(qv::fitToField(text, 4), L"ab");
     EXPECT_EQ(qv::fitToField(text, 5), text.substr(0, 4));
@@ -41,10 +33,8 @@ TEST(FitToField, NeverSplitsASurrogatePair)
 
 TEST(JoinPath, OneBackslashBetweenFolderAndFile)
 {
-    EXPECT_EQ(Modmain::joinPath(L"C:\\Programs\\qorvane", L"image\\help.chm"),
-              L"C:\\Programs\\qorvane\\image\\help.chm");
+    EXPECT_EQ(Modmain::joinPath(L"C:\\qorvane", L"image\\help.chm"), L"C:\\qorvane\\image\\help.chm");
     EXPECT_EQ(Modmain::joinPath(L"D:\\", L"image\\help.chm"), L"D:\\image\\help.chm");
     EXPECT_EQ(Modmain::joinPath(L"D:\\", L"\\image\\help.chm"), L"D:\\image\\help.chm");
-    EXPECT_EQ(Modmain::joinPath(L"\\\\server\\share\\", L"image\\1.mid"),
-              L"\\\\server\\share\\image\\1.mid");
+    EXPECT_EQ(Modmain::joinPath(L"\\\\server\\share\\", L"image\\1.mid"), L"\\\\server\\share\\image\\1.mid");
 }

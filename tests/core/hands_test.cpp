@@ -1,67 +1,55 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "face/face_layout.h"
 #include "face/hands.h"
 
-using qv::HandLine;
-
-namespace {
-
-struct Sample {
-    int h, m, s;
-    double secX, secY, minX, minY, houX, houY;
-};
-
-// Tips of the three hands at sample times, to three decimals.
-constexpr Sample kSamples[] = {
-    {0, 0, 0, 1200.637, 390.000, 1200.478, 590.000, 1200.318, 792.000},
-    {3, 0, 0, 1200.637, 390.000, 1200.478, 590.000, 1600.000, 1192.000},
-    {6, 30, 45, 400.001, 1191.274, 1200.478, 1790.000, 1096.831, 1578.466},
-    {15, 0, 15, 2000.000, 1190.000, 1200.478, 590.000, 1599.998, 1190.726},
-    {21, 45, 30, 1200.637, 1990.000, 600.001, 1190.956, 829.691, 1040.768},
-};
-
-void expectTip(const HandLine& line, double x, double y, const char* what)
+TEST(Hands, TipsAtSampleTimesTheInnerEndAtTheClientsCentreAndTheHourHandByTheMinute)
 {
-    SCOPED_TRACE(what);
-    EXPECT_NEAR(line.X2, x, 0.0005);
-    EXPECT_NEAR(line.Y2, y, 0.0005);
-    EXPECT_EQ(line.X1, 1215.0f);
-    EXPECT_EQ(line.Y1, 1115.0f);
-}
-
-}  // namespace
-
-TEST(Hands, TipsAndInnerEndsMatchTheSampleTimes)
-{
-    for (const Sample& s : kSamples) {
+    // Tips to three decimals; 3 and 15 o'clock differ, as radians come from 3.14.
+    const struct {
+        int h, m, s;
+        double secX, secY, minX, minY, houX, houY;
+    } samples[] = {
+        {0, 0, 0, 1200.637, 390.000, 1200.478, 590.000, 1200.318, 792.000},
+        {3, 0, 0, 1200.637, 390.000, 1200.478, 590.000, 1600.000, 1192.000},
+        {6, 30, 45, 400.001, 1191.274, 1200.478, 1790.000, 1096.831, 1578.466},
+        {15, 0, 15, 2000.000, 1190.000, 1200.478, 590.000, 1599.998, 1190.726},
+        {21, 45, 30, 1200.637, 1990.000, 600.001, 1190.956, 829.691, 1040.768},
+    };
+    for (const auto& s : samples) {
         SCOPED_TRACE(testing::Message() << s.h << ":" << s.m << ":" << s.s);
         const qv::HandSet hands = qv::computeHands(s.h, s.m, s.s, 2430, 2430);
-        expectTip(hands.sec, s.secX, s.secY, "second");
-        expectTip(hands.min, s.minX, s.minY, "minute");
-        expectTip(hands.hou, s.houX, s.houY, "hour");
+        const qv::HandLine* lines[] = {&hands.sec, &hands.min, &hands.hou};
+        const double tips[] = {s.secX, s.secY, s.minX, s.minY, s.houX, s.houY};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_LT(std::hypot(lines[i]->X2 - tips[2 * i], lines[i]->Y2 - tips[2 * i + 1]), 0.0007)
+                << "second, minute, hour: " << i << " at " << lines[i]->X2 << "," << lines[i]->Y2;
+            EXPECT_EQ(std::pair(lines[i]->X1, lines[i]->Y1), std::pair(1215.0f, 1115.0f));
+        }
     }
+    const qv::HandLine wide = qv::computeHands(0, 0, 0, 3000, 2000).sec;
+    EXPECT_EQ(std::pair(wide.X1, wide.Y1), std::pair(1500.0f, 900.0f));
+    // The hour hand moves half a degree a minute, not with the seconds.
+    EXPECT_EQ(qv::computeHands(7, 20, 0, 2430, 2430).hou, qv::computeHands(7, 20, 59, 2430, 2430).hou);
+    EXPECT_NE(qv::computeHands(7, 20, 0, 2430, 2430).hou, qv::computeHands(7, 21, 0, 2430, 2430).hou);
 }
 
-TEST(Hands, HourHandMovesHalfADegreeAMinuteNotWithSeconds)
+TEST(FaceLayout, LeftEdgeIs2500TwipsFromTheRightAtAnyDpiAndHandBoundsCoverBothEndsAndThePen)
 {
-    EXPECT_DOUBLE_EQ(qv::handAngle(qv::HandKind::Hour, 21, 45, 30), 562.5);
-    EXPECT_EQ(qv::computeHands(7, 20, 0, 2430, 2430).hou,
-              qv::computeHands(7, 20, 59, 2430, 2430).hou);
-    EXPECT_NE(qv::computeHands(7, 20, 0, 2430, 2430).hou,
-              qv::computeHands(7, 21, 0, 2430, 2430).hou);
-}
+    // 857.33, 1753.33, 250 px at 150 % and 333.33 px at 200 % from the right.
+    const int rows[][3] = {{1024, 96, 857}, {1920, 96, 1753}, {2880, 144, 2630}, {3840, 192, 3507}};
+    for (const auto& [width, dpi, left] : rows)
+        EXPECT_EQ(qv::faceLeftPixels(width, dpi), left) << width << " at " << dpi;
 
-TEST(Hands, ThreeAndFifteenHoursDifferBecauseOfTheFactor)
-{
-    const HandLine three = qv::computeHands(3, 0, 0, 2430, 2430).hou;
-    const HandLine fifteen = qv::computeHands(15, 0, 0, 2430, 2430).hou;
-    EXPECT_NE(three, fifteen);
-    EXPECT_NEAR(three.Y2 - fifteen.Y2, 1.274, 0.001);
-}
-
-TEST(Hands, InnerEndFollowsTheClientSize)
-{
-    const HandLine line = qv::computeHands(0, 0, 0, 3000, 2000).sec;
-    EXPECT_EQ(line.X1, 1500.0f);
-    EXPECT_EQ(line.Y1, 900.0f);
+    const qv::HandLine line{1215, 1115, 400, 1191.274f};  // 81,74.3 -> 26.7,79.4 px
+    for (int pen : {1, 3}) {
+        const qv::PxRect r = qv::handBoundsPx(line, 96, pen);
+        EXPECT_LE(r.left, 26 - pen / 2);
+        EXPECT_GE(r.right, 81 + pen / 2 + 1);
+        EXPECT_LE(r.top, 74 - pen / 2);
+        EXPECT_GE(r.bottom, 80 + pen / 2 + 1);
+        EXPECT_LT(r.area(), 80 * 20);  // a strip, not the face
+    }
 }

@@ -5,21 +5,18 @@
 namespace qv {
 namespace {
 
-// A 1920x1080 primary with a 40 px taskbar at the bottom, and a 150 % monitor
-// to its right with its own taskbar.
+// A 1920x1080 primary, taskbar at the bottom; a 150 % monitor to its right, with one too.
 const MonitorArea kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96};
-const MonitorArea kRight{{1920, 0, 4800, 1620}, {1920, 0, 4800, 1560}, 144};
-const Monitors kBoth{kPrimary, kRight};
-// Two alike side by side, taskbars at the bottom.
+const Monitors kBoth{kPrimary, {{1920, 0, 4800, 1620}, {1920, 0, 4800, 1560}, 144}};
 const Monitors kTwins{kPrimary, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, 96}};
+const Monitors kLeft{kPrimary, {{-1280, -200, 0, 824}, {-1280, -200, 0, 824}, 96}};
 
 PxRect faceAt(int left, int top, int side = 162) { return {left, top, left + side, top + side}; }
 
 TEST(ScreenHome, AFaceOverlappingAnyWorkAreaStaysElseGoesToTheNearestMonitorsCorner)
 {
-    const FaceHome primaryHome{1753, 0, 96};   // 2500 twips from the right at 96 DPI
-    const FaceHome rightHome{4550, 0, 144};    // 1920 + 2630 px at 144 DPI
-    struct Case {
+    const FaceHome primaryHome{1753, 0, 96};  // 2500 twips from the right
+    const struct {
         const char* what;
         PxRect face;
         Monitors monitors;
@@ -34,19 +31,13 @@ TEST(ScreenHome, AFaceOverlappingAnyWorkAreaStaysElseGoesToTheNearestMonitorsCor
         {"over both taskbars, more of the right one", faceAt(1900, 1045), kTwins, FaceHome{3673, 0, 96}},
         {"the second monitor unplugged", faceAt(3000, 800, 243), {kPrimary}, primaryHome},
         {"far off the top left", faceAt(-5000, -5000), kBoth, primaryHome},
-        {"below the second monitor, listed last", faceAt(3000, 2000), kBoth, rightHome},
+        {"below the second monitor, listed last", faceAt(3000, 2000), kBoth, FaceHome{4550, 0, 144}},
         {"right of the primary, alone", faceAt(2000, 0), {kPrimary}, primaryHome},
         {"no monitor known", faceAt(-5000, -5000), {}, std::nullopt},
+        {"left of a monitor left of the primary", faceAt(-3000, 300), kLeft, FaceHome{-167, -200, 96}},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(faceHome(c.face, c.monitors), c.want) << c.what;
-}
-
-TEST(ScreenHome, AMonitorLeftOfThePrimaryKeepsItsOffset)
-{
-    const Monitors left{kPrimary, {{-1280, -200, 0, 824}, {-1280, -200, 0, 824}, 96}};
-    // 1280 px at 96 DPI: 1113.33 px from its left edge.
-    EXPECT_EQ(faceHome(faceAt(-3000, 300), left), (FaceHome{-167, -200, 96}));
 }
 
 }  // namespace

@@ -1,52 +1,53 @@
 #include <gtest/gtest.h>
 
-#include "counting_new.h"
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <tuple>
+
 #include "settings/settings_rules.h"
 #include "store/Clsreg.h"
 
-TEST(TimeBox, NumbersInRangePassAndEverythingElseIsRefused)
+// Every allocation of the test program is counted, for code that must not allocate.
+static std::atomic<long> newCalls{0};
+
+void* operator new(std::size_t size)
+{
+    ++newCalls;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+TEST(TimeBox, NumbersInRangePassAndOnlyWholeValuesMakeATimeToApply)
 {
     for (const wchar_t* ok : {L"0", L"07", L"7.5", L"23", L" 9 ", L"+5", L"２３", L"０7"})
         EXPECT_TRUE(qv::timeBoxAcceptable(ok, 23)) << ok;
     for (const wchar_t* bad : {L"", L"  ", L"ab", L"1a", L"-1", L"24", L"23.5", L"1.2.3", L".", L"２４", L"ａｂ"})
         EXPECT_FALSE(qv::timeBoxAcceptable(bad, 23)) << bad;
-    EXPECT_TRUE(qv::timeBoxAcceptable(L"59", 59));
-    EXPECT_FALSE(qv::timeBoxAcceptable(L"60", 59));
-}
+    EXPECT_TRUE(qv::timeBoxAcceptable(L"59", 59) && !qv::timeBoxAcceptable(L"60", 59));
 
-TEST(TimeBox, OnlyWholeValuesMakeATimeToApply)
-{
-    const auto t = qv::wholeTimeOfDay(L"07", L"5", L" 3");
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->hour * 10000 + t->minute * 100 + t->second, 70503);
-    const auto wide = qv::wholeTimeOfDay(L"１２", L"０５", L"3");
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->hour * 10000 + wide->minute * 100 + wide->second, 120503);
-    EXPECT_FALSE(qv::wholeTimeOfDay(L"7.5", L"0", L"0"));
-    EXPECT_FALSE(qv::wholeTimeOfDay(L"24", L"0", L"0"));
-    EXPECT_FALSE(qv::wholeTimeOfDay(L"1", L"", L"0"));
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, int> times[] = {
+        {L"07", L"5", L" 3", 70503}, {L"１２", L"０５", L"3", 120503}, {L"7.5", L"0", L"0", -1},
+        {L"24", L"0", L"0", -1},     {L"1", L"", L"0", -1}};
+    for (auto [h, m, s, hms] : times) {
+        const auto t = qv::wholeTimeOfDay(h, m, s);
+        EXPECT_EQ(t ? t->hour * 10000 + t->minute * 100 + t->second : -1, hms) << h << ":" << m << ":" << s;
+    }
 }
 
 TEST(NowLine, DateTwoBlanksTimeAndEachNewSecondWithoutAllocating)
 {
-    const qv::LocalTime t{2004, 3, 5, 9, 5, 3, 0, 5};
     std::wstring line = L"left over";
-    qv::nowLine(t, line);
+    qv::nowLine({2004, 3, 5, 9, 5, 3, 0, 5}, line);
     EXPECT_EQ(line, L"现在的时间是： 04年03月05日  09:05:03");
     // The settings window builds it once a second for as long as it is open.
-    const long before = qv::test::newCalls;
+    const long before = newCalls;
     qv::nowLine({2004, 3, 5, 23, 59, 59, 0, 5}, line);
-    EXPECT_EQ(qv::test::newCalls - before, 0);
+    EXPECT_EQ(newCalls - before, 0);
     EXPECT_EQ(line, L"现在的时间是： 04年03月05日  23:59:59");
-}
-
-TEST(RunProgramPath, FolderBackslashStemExe)
-{
-    EXPECT_EQ(qv::runProgramPath(L"D:\\Tools\\Clock", L"alarm.exe"), L"D:\\Tools\\Clock\\alarm.exe");
-    EXPECT_EQ(qv::runProgramPath(L"C:\\", L"alarm.exe"), L"C:\\alarm.exe");
-    EXPECT_EQ(qv::runProgramPath(L"C:\\Program Files\\qorvane", L"QORVANE.EXE"),
-              L"C:\\Program Files\\qorvane\\QORVANE.exe");
-    EXPECT_EQ(qv::runProgramPath(L"C:\\时钟\\ĳ", L"qorvane.bin"), L"C:\\时钟\\ĳ\\qorvane.exe");
 }
 
 namespace {
@@ -55,36 +56,25 @@ struct RunEntry : testing::Test {
     qv::MemoryRegistryStore store;
     const std::wstring path = L"C:\\Program Files\\qorvane\\qorvane.exe";
     qv::Clsreg reg{store, path};
-
-    void stored(const std::wstring& data, const wchar_t* name = qv::kRunValueName)
-    {
-        store.writeValue(qv::kRunKeyPath, name, data);
-    }
 };
 
 }  // namespace
 
-TEST_F(RunEntry, ReadingCreatesTheKeyButNoValueAndDeletingNeverCreatesIt)
+TEST_F(RunEntry, DeletingNeverCreatesTheKeyAndOnlyOurEntryQuotedOrNotCounts)
 {
     reg.delreg();
     EXPECT_FALSE(store.hasKey(qv::kRunKeyPath));
     EXPECT_FALSE(reg.hsetreg());
     EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));
     EXPECT_FALSE(store.readValue(qv::kRunKeyPath, qv::kRunValueName));
-}
 
-TEST_F(RunEntry, WritesTheQuotedPathAndReadsItBack)
-{
     reg.setreg();
     EXPECT_EQ(store.readValue(qv::kRunKeyPath, L"MyExe"), L"\"" + path + L"\"");
     EXPECT_TRUE(reg.hsetreg());
     reg.delreg();
     EXPECT_FALSE(reg.hsetreg());
     EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));  // only the value goes
-}
 
-TEST_F(RunEntry, RecognisesOurEntryInEitherFormAndNothingElse)
-{
     const std::pair<std::wstring, bool> entries[] = {
         {path, true},  // unquoted, as earlier versions wrote it
         {L"\"" + path + L"\" /minimised", true},
@@ -94,28 +84,29 @@ TEST_F(RunEntry, RecognisesOurEntryInEitherFormAndNothingElse)
         {L"\"C:\\Program Files\\qorvane\"", false},          // only the folder
     };
     for (const auto& [data, ours] : entries) {
-        stored(data);
+        store.writeValue(qv::kRunKeyPath, qv::kRunValueName, data);
         EXPECT_EQ(reg.hsetreg(), ours) << data;
     }
 }
 
-TEST_F(RunEntry, ValueNamesIgnoreLetterCase)
+TEST_F(RunEntry, PathsAreFolderBackslashStemExeLongOnesRoundTripValueNamesIgnoreCase)
 {
-    stored(L"\"" + path + L"\"", L"MYEXE");
+    EXPECT_EQ(qv::runProgramPath(L"D:\\Tools\\Clock", L"alarm.exe"), L"D:\\Tools\\Clock\\alarm.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\", L"alarm.exe"), L"C:\\alarm.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\Program Files\\qorvane", L"QORVANE.EXE"),
+              L"C:\\Program Files\\qorvane\\QORVANE.exe");
+    EXPECT_EQ(qv::runProgramPath(L"C:\\时钟\\ĳ", L"qorvane.bin"), L"C:\\时钟\\ĳ\\qorvane.exe");
+
+    store.writeValue(qv::kRunKeyPath, L"MYEXE", L"\"" + path + L"\"");
     EXPECT_TRUE(reg.hsetreg());
     reg.setreg();
     EXPECT_EQ(store.storedName(qv::kRunKeyPath, qv::kRunValueName), L"MYEXE");
     reg.delreg();
     EXPECT_FALSE(store.readValue(qv::kRunKeyPath, L"myexe"));
-}
 
-TEST(RunEntryPaths, LongAndNonAnsiPathsRoundTrip)
-{
-    qv::MemoryRegistryStore store;
     const std::wstring longPath = qv::runProgramPath(L"C:\\" + std::wstring(300, L'd') + L"\\闹钟 ĳ", L"qorvane.exe");
-    qv::Clsreg reg(store, longPath);
-    reg.setreg();
-    EXPECT_TRUE(reg.hsetreg());
-    qv::Clsreg other(store, longPath.substr(0, longPath.size() - 5) + L"x.exe");
-    EXPECT_FALSE(other.hsetreg());
+    qv::Clsreg mine(store, longPath);
+    mine.setreg();
+    EXPECT_TRUE(mine.hsetreg());
+    EXPECT_FALSE(qv::Clsreg(store, longPath.substr(0, longPath.size() - 5) + L"x.exe").hsetreg());
 }

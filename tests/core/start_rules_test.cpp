@@ -2,38 +2,29 @@
 
 #include "app/start_rules.h"
 
-namespace qv {
-namespace {
+using namespace qv;
 
-TEST(StartRules, ACopyWithMoreRightsCountsAsARunningCopy)
+TEST(StartRules, ACopyWithMoreRightsCountsAsARunningCopyAndArgumentsFollowTheName)
 {
     EXPECT_TRUE(anotherCopyRuns(183));  // the lock existed
     EXPECT_TRUE(anotherCopyRuns(5));    // it exists, and is an administrator's
     EXPECT_FALSE(anotherCopyRuns(0));
     EXPECT_FALSE(anotherCopyRuns(6));  // no lock at all: better one copy than none
-}
 
-TEST(StartRules, ArgumentsFollowTheProgramsNameQuotedOrNot)
-{
     EXPECT_EQ(argumentsOf(L"\"C:\\Program Files\\q\\qorvane.exe\" /setclock x"), L"/setclock x");
     EXPECT_EQ(argumentsOf(L"C:\\q\\qorvane.exe  /setclock x"), L"/setclock x");
-    EXPECT_EQ(argumentsOf(L"\"C:\\q\\qorvane.exe\""), L"");
-    EXPECT_EQ(argumentsOf(L"qorvane.exe"), L"");
-    EXPECT_EQ(argumentsOf(L"\"unclosed"), L"");
+    for (const wchar_t* none : {L"\"C:\\q\\qorvane.exe\"", L"qorvane.exe", L"\"unclosed"})
+        EXPECT_EQ(argumentsOf(none), L"") << none;
 }
 
-TEST(StartRules, ASetClockRequestGoesThroughTheCommandLineUnchanged)
+TEST(StartRules, ASetClockRequestRoundTripsAndOnlyItsExactFormWithARealDateIsTaken)
 {
-    const SetClockRequest r{{2028, 2, 29, 23, 59, 58, 7, 2}, 123456789};
-    const std::wstring text = setClockArguments(r);
+    const std::wstring text = setClockArguments({{2028, 2, 29, 23, 59, 58, 7, 2}, 123456789});
     EXPECT_EQ(text, L"/setclock 2028-02-29 23:59:58.007 123456789");
     const auto back = parseSetClockArguments(text);
     ASSERT_TRUE(back);
     EXPECT_EQ(setClockArguments(*back), text);
-}
 
-TEST(StartRules, OnlyTheExactFormWithARealDateIsTaken)
-{
     for (const wchar_t* bad : {
              L"", L"/setclock", L"/setclock 2026-12-07 10:30:00.000", L"/setclock 2026-12-07 10:30:00.000 ",
              L"/SETCLOCK 2026-12-07 10:30:00.000 1", L"/setclock 2026-12-7 10:30:00.000 1",
@@ -56,6 +47,3 @@ TEST(StartRules, TheClockIsSetAsIfTheConsentPromptHadTakenNoTime)
     EXPECT_FALSE(clockTargetAt(r, 9'999));  // restarted in between
     EXPECT_FALSE(clockTargetAt(r, 10'000 + 3'600'001));
 }
-
-}  // namespace
-}  // namespace qv

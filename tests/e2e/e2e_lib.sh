@@ -2,19 +2,17 @@
 # Wine on a private Xvfb and look at it from outside, as a user would.
 # Usage: . e2e_lib.sh BUILD_DIR PREFIX
 
+set -u
 build="$1"; prefix="$2"
 . "$(dirname "$0")/../../tools/winelib.sh"
 qv_wine_env "$prefix"
 
-APP_PID=""; APP_RC=""
-e2e_finish() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    qv_cleanup
-}
-trap e2e_finish EXIT
+APP_PID=""
+trap '[ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null; qv_cleanup' EXIT
 trap 'exit 130' INT TERM
 shots="${QV_SHOTS:-$build/e2e-shots}"
 mkdir -p "$shots"
+shot() { import -window root "$shots/$1.png"; }
 
 # What the screen and the prefix looked like when a step failed.
 diagnose() {
@@ -22,112 +20,86 @@ diagnose() {
     LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -E '"qorvane.exe"|"Wine System Tray"'
     echo "--- processes of the prefix (pid, state, age, command):"
     qv_prefix_processes
-    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-        echo "--- the program (pid $APP_PID) is still running"
-    elif [ -n "$APP_PID" ]; then
-        wait "$APP_PID"; APP_RC=$?; APP_PID=""
-    fi
-    [ -n "$APP_RC" ] && echo "--- the program ended with code $APP_RC"
-    if [ -n "${DISPLAY:-}" ]; then
-        diag_shot="$shots/fail-$(date +%H%M%S)-$$.png"
-        import -window root "$diag_shot" 2>/dev/null && echo "--- screenshot: $diag_shot"
-    fi
+    diag="fail-$(date +%H%M%S)-$$"
+    [ -n "${DISPLAY:-}" ] && shot "$diag" 2>/dev/null && echo "--- screenshot: $shots/$diag.png"
 }
 fail() { echo "FAIL: $*" >&2; diagnose >&2; exit 1; }
 
 qv_start_xvfb || fail "no Xvfb"
 qv_start_server || fail "no wineserver of our own"
 
-# Lines "id geometry" of the program's top-level windows, mapped or not.
+# poll CMD TENTHS: waits up to TENTHS tenths of a second for CMD to succeed.
+poll() {
+    n=0
+    until eval "$1" >/dev/null 2>&1; do n=$((n + 1)); [ $n -ge "$2" ] && return 1; sleep 0.1; done
+}
+# wait_exit PID CODE WHAT: the process ends within 15 s, with exit code CODE.
+wait_exit() {
+    poll "! kill -0 $1" 150 || { kill "$1"; fail "$3 did not end"; }
+    wait "$1"; rc=$?
+    [ "$1" = "$APP_PID" ] && APP_PID=""
+    [ "$rc" -eq "$2" ] || fail "$3 gave exit code $rc"
+}
+
+# Lines "id WxH+X+Y" of the program's top-level windows, mapped or not.
 app_windows() {
     LC_ALL=C xwininfo -root -tree 2>/dev/null | grep '"qorvane.exe"' |
         sed -E 's/^ *(0x[0-9a-f]+) .*\) +([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) .*/\1 \2/'
 }
-face_id() { app_windows | grep ' 162x162+' | head -n1 | cut -d' ' -f1; }
+window_ids() { app_windows | cut -d' ' -f1 | sort; }
 viewable() { LC_ALL=C xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
-
-# The program's window of this size (WxH) that is on screen, if any.
-window_of_size() {
-    for id in $(app_windows | grep " $1+" | cut -d' ' -f1); do
-        viewable "$id" && { echo "$id"; return 0; }
-    done
+first_viewable() {  # the first of these windows on screen
+    for id; do viewable "$id" && echo "$id" && return 0; done
     return 1
 }
-origin() { LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
-
-# poll CMD TENTHS: waits up to TENTHS tenths of a second for CMD to succeed.
-poll() {
-    n=0
-    while ! eval "$1" >/dev/null 2>&1; do
-        n=$((n + 1)); [ $n -ge "$2" ] && return 1; sleep 0.1
-    done
-}
-
-# Starts the program and waits for its face in the top-right corner.
-start_app() {
-    # A face already up would be taken for this start's.
-    app_windows | grep -q ' 162x162+' && fail "a face is up before the start"
-    wine "$build/qorvane.exe" &
-    APP_PID=$!
-    poll 'app_windows | grep -q " 162x162+" || ! kill -0 $APP_PID' 300 ||
-        fail "no face window appeared"
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-        wait "$APP_PID"; APP_RC=$?; APP_PID=""
-        fail "the program ended before showing its face"
-    fi
-    # The window exists before the start-up sequence has placed it.
-    poll 'app_windows | grep -q " 162x162+857+0$"' 100 ||
-        fail "face not at 857,0 with 162x162: $(app_windows)"
-}
+window_of_size() { first_viewable $(app_windows | grep " $1+" | cut -d' ' -f1); }
+geometry() { app_windows | grep "^$1 " | cut -d' ' -f2; }
+xywh() { echo "$1" | awk -F'[x+]' '{print $3, $4, $1, $2}'; }  # "WxH+X+Y" as "x y w h"
 
 # pixel X Y: the colour on screen there, "r,g,b".
-pixel() { import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | sed -nE 's/.*: \(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/p'; }
+pixel() { import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | sed -nE 's/.*: \(([0-9,]+)\).*/\1/p'; }
 # painted WxH+X+Y: the area shows more than a few colours (not blank any more).
 painted() { [ "$(import -window root -crop "$1" -format %k info: 2>/dev/null)" -gt 8 ]; }
-face_painted() { painted 162x162+857+0; }
-window_painted() {
-    painted "$(LC_ALL=C xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')"
+# await_window WxH WHAT: waits for the program's window of that size, on screen and painted; its id in $win.
+await_window() {
+    poll "window_of_size $1" 50 || fail "$2 did not open: $(app_windows)"
+    win=$(window_of_size "$1")
+    poll 'painted "$(geometry $win)"' 50 || fail "$2 was not painted"
 }
-
 # click X Y BUTTON: move, pause, click (a click sent with the move can be lost).
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click "$3"; }
 
-# Ids of the program's windows, for telling a new popup menu from them.
-window_ids() { app_windows | cut -d' ' -f1 | sort; }
-
-# The popup menu that appeared since `window_ids` gave $1: prints "x y w h".
-open_menu_geometry() {
-    before_ids="$1"
-    # The face's tooltip window is made on the first mouse move: the menu is
-    # the new window that is on screen.
-    new_menu() {
-        for id in $(window_ids | comm -13 "$before_ids" -); do
-            viewable "$id" && { echo "$id"; return 0; }
-        done
-        return 1
-    }
-    poll new_menu 50 || { echo "no new window of the program came up" >&2; return 1; }
-    new_id=$(new_menu)
-    # Wine maps the menu before it has its final size: wait for one that holds.
-    g=""
-    poll 'last=$g; g=$(app_windows | grep "^$new_id " | cut -d" " -f2); [ -n "$g" ] && [ "$g" = "$last" ]' 30 ||
-        { echo "the menu $new_id kept changing its size, last $g" >&2; return 1; }
-    w=${g%%x*}; r=${g#*x}; h=${r%%+*}; r=${r#*+}; x=${r%%+*}; y=${r#*+}
-    echo "$x $y $w $h"
+# start_app [LEFT [WINE_ARGS...]]: starts the program; its face shows, painted, at LEFT,0 (857,0 unless told).
+start_app() {
+    left=${1:-857}; [ $# -gt 0 ] && shift
+    # A face already up would be taken for this start's.
+    app_windows | grep -q ' 162x162+' && fail "a face is up before the start"
+    wine "$@" "$build/qorvane.exe" &
+    APP_PID=$!
+    poll 'app_windows | grep -q " 162x162+" || ! kill -0 $APP_PID' 300 || fail "no face window appeared"
+    kill -0 "$APP_PID" 2>/dev/null ||
+        { wait "$APP_PID"; rc=$?; APP_PID=""; fail "the program ended with code $rc before showing its face"; }
+    # The window exists before the start-up sequence has placed it.
+    poll "app_windows | grep -q ' 162x162+$left+0\$'" 100 || fail "face not at $left,0 with 162x162: $(app_windows)"
+    poll "painted 162x162+$left+0" 50 || fail "the face was not painted"
 }
 
-# choose_from_menu X Y DY [SHOT]: right-clicks at X,Y, then clicks the line of
-# the menu that opens DY px below its top ("last" for its bottom line),
-# taking a screenshot of the open menu first when SHOT is given.
+# choose_from_menu X Y DY [SHOT]: right-clicks at X,Y and clicks the line DY px below the top of the
+# menu that opens ("last": its bottom line), after taking the screenshot SHOT of it when given.
 choose_from_menu() {
-    dy=$3; shot=${4:-}
+    dy=$3; menu_shot=${4:-}
     window_ids > "$shots/before-ids"
     click "$1" "$2" 3
-    set -- $(open_menu_geometry "$shots/before-ids")
-    [ "$#" -eq 4 ] || fail "no menu opened"
-    [ "$4" -gt 100 ] || fail "menu too small: $*"
-    [ -n "$shot" ] && import -window root "$shot"
+    # The face's tooltip window is new too (made on the first mouse move), but hidden.
+    poll 'menu=$(first_viewable $(window_ids | comm -13 "$shots/before-ids" -))' 50 ||
+        fail "no menu opened: no new window of the program came up"
+    # Wine maps the menu before it has its final size: wait for one that holds.
+    g=""
+    poll 'last=$g; g=$(geometry $menu); [ -n "$g" ] && [ "$g" = "$last" ]' 30 ||
+        fail "the menu $menu kept changing its size, last $g"
+    set -- $(xywh "$g")
+    [ "$4" -gt 100 ] || fail "menu too small: $g"
+    [ -n "$menu_shot" ] && shot "$menu_shot"
     [ "$dy" = last ] && dy=$(($4 - 10))
     # The line under the pointer lights up once the menu has taken the move;
     # clicking before that was seen to be lost. Its right end holds no text.
@@ -138,14 +110,10 @@ choose_from_menu() {
     xdotool click 1
 }
 
-# Waits for the program to end; fails unless it ends with code 0.
-expect_exit_0() {
-    n=0
-    while kill -0 "$APP_PID" 2>/dev/null; do
-        n=$((n + 1)); [ $n -ge 150 ] && fail "the program did not end"; sleep 0.1
-    done
-    wait "$APP_PID"; rc=$?
-    APP_PID=""
-    [ "$rc" -eq 0 ] || fail "exit code $rc"
+# leave X Y [SHOT]: the last line of the menu opened at X,Y, "退出", ends the
+# program with code 0, and no window is left behind.
+leave() {
+    choose_from_menu "$1" "$2" last "${3:-}"
+    wait_exit "$APP_PID" 0 "the program"
     poll '! app_windows | grep -q .' 50 || fail "windows left behind"
 }

@@ -1,24 +1,18 @@
-// Stands in for a copy of the program run with administrator rights: holds
-// the one-copy lock with a security descriptor that lets no one else open
-// it, as an elevated copy's lock is to a normal one. Writes "ready" to the
-// file named by its first argument; once the file named by its second exists
-// it closes the lock, writes "released" and leaves (after a minute at most).
+// Stands in for a copy run with administrator rights: holds the one-copy lock under a security
+// descriptor that lets no one else open it. Writes "ready" to the file named first; once the file
+// named second exists (a minute at most), closes the lock, writes "released" and leaves.
 
 #include <windows.h>
 
 #include <cstdio>
 
-namespace {
-
-void say(const wchar_t* file, const char* state)
+static void say(const wchar_t* file, const char* state)
 {
     if (FILE* f = _wfopen(file, L"w")) {
         std::fputs(state, f);
         std::fclose(f);
     }
 }
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -34,8 +28,7 @@ int wmain(int argc, wchar_t** argv)
     if (!lock)
         return 1;
     say(argv[1], "ready\n");
-    // Killing this process from outside would leave the lock to the server's
-    // own pace; closing it here means "released" is true when it is read.
+    // Closed here, not killed from outside: "released" is then true when read.
     for (int i = 0; i < 1200 && ::GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES; ++i)
         ::Sleep(50);
     ::CloseHandle(lock);

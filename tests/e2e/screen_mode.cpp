@@ -1,8 +1,6 @@
-// Changes the screen's resolution as a display settings dialog would, for
-// the screens test: `screen_mode W H` sets W x H pixels, then prints the
-// screen's size and the face's window rectangle once the face has stopped
-// moving (after five seconds at most). Exit code 0 when the system took the
-// mode, else the code ChangeDisplaySettingsExW gave, made positive.
+// `screen_mode W H` sets the screen to W x H pixels as a display settings dialog would, then prints
+// the screen's size and the face's window rectangle once the face has stopped moving (five seconds
+// at most). Exit code 0 when the mode was taken, else ChangeDisplaySettingsExW's code made positive.
 
 #include <windows.h>
 
@@ -24,10 +22,7 @@ int wmain(int argc, wchar_t** argv)
     HWND face = nullptr;
     for (int i = 0, still = 0; i < 50 && still < 5; ++i, ::Sleep(100)) {
         face = ::FindWindowW(L"qorvane.frmmain", nullptr);
-        if (face && ::GetWindowRect(face, &now) && ::EqualRect(&now, &last))
-            ++still;
-        else
-            still = 0;
+        still = face && ::GetWindowRect(face, &now) && ::EqualRect(&now, &last) ? still + 1 : 0;
         last = now;
     }
     std::printf("screen %dx%d\n", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));

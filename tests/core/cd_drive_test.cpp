@@ -2,25 +2,21 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "face/drive_scan.h"
-
-namespace {
-
-constexpr int kRemovable = 2, kFixed = 3, kRemote = 4, kCd = 5, kRam = 6;
-
-}  // namespace
+#include "face/twin_marks.h"
 
 // A machine as a map from letter to drive type; absent letters have no volume.
 TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
 {
-    struct Row {
+    constexpr int kRemovable = 2, kFixed = 3, kRemote = 4, kCd = 5, kRam = 6;
+    const struct {
         std::map<char, int> drives;
         char cd;
         int missing;
         std::string asked;  // letters without a volume are not queried
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{{'C', kFixed}, {'D', kCd}, {'E', kCd}}, 'D', 2, "CD"},
         {{{'C', kFixed}, {'D', kFixed}, {'F', kCd}}, 'F', 3, "CDF"},
         // Other kinds are neither a CD drive nor missing.
@@ -28,7 +24,7 @@ TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
         // Listed by the system, but its volume is gone when asked.
         {{{'C', kFixed}, {'D', qv::kDriveNoRootDir}, {'Z', kCd}}, 'Z', 24, "CDZ"},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         std::uint32_t mask = 0;
         for (auto [letter, type] : r.drives)
             mask |= 1u << (letter - 'A');
@@ -37,9 +33,19 @@ TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
             asked += letter;
             return r.drives.at(letter);
         });
-        EXPECT_EQ(s.CdDriveFound, r.cd != 0) << r.asked;
-        EXPECT_EQ(s.cdLetter, r.cd) << r.asked;
-        EXPECT_EQ(s.MissingDriveCount, r.missing) << r.asked;
-        EXPECT_EQ(asked, r.asked);
+        EXPECT_EQ(std::tuple(s.CdDriveFound, s.cdLetter, s.MissingDriveCount, asked),
+                  std::tuple(r.cd != 0, r.cd, r.missing, r.asked));
     }
+}
+
+// The menus' pairs and the door are driven through the real menus in the
+// window tests; this case cannot be reached there.
+TEST(TwinMarks, StartupCloseHappensOnceAndLeavesTheMarks)
+{
+    qv::TwinMarks marks;
+    marks.toggleDoor();  // open before the first paint
+    EXPECT_TRUE(marks.takeStartupClose());
+    EXPECT_TRUE(marks.checked(qv::Twin::CdDoor));
+    EXPECT_FALSE(marks.takeStartupClose());  // later paints send nothing
+    EXPECT_EQ(marks.toggleDoor(), qv::DoorCommand::Close);
 }
