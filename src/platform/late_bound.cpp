@@ -29,41 +29,21 @@ HMODULE commonControls()
     static const HMODULE module = ::LoadLibraryW(L"comctl32.dll");
     return module;
 }
-HMODULE shell()
-{
-    static const HMODULE module = systemLibrary(L"shell32.dll");
-    return module;
-}
-HMODULE theme()
-{
-    static const HMODULE module = systemLibrary(L"uxtheme.dll");
-    return module;
-}
-HMODULE com()
-{
-    static const HMODULE module = systemLibrary(L"ole32.dll");
-    return module;
-}
-HMODULE accessibility()
-{
-    static const HMODULE module = systemLibrary(L"oleacc.dll");
-    return module;
-}
-HMODULE automation()
-{
-    static const HMODULE module = systemLibrary(L"oleaut32.dll");
-    return module;
-}
-HMODULE shellScaling()
-{
-    static const HMODULE module = systemLibrary(L"shcore.dll");
-    return module;
-}
-HMODULE multimedia()
-{
-    static const HMODULE module = systemLibrary(L"winmm.dll");
-    return module;
-}
+// Each loaded on its first use and kept.
+#define QV_SYSTEM_LIBRARY(getter, file)                    \
+    HMODULE getter()                                       \
+    {                                                      \
+        static const HMODULE module = systemLibrary(file); \
+        return module;                                     \
+    }
+QV_SYSTEM_LIBRARY(shell, L"shell32.dll")
+QV_SYSTEM_LIBRARY(theme, L"uxtheme.dll")
+QV_SYSTEM_LIBRARY(com, L"ole32.dll")
+QV_SYSTEM_LIBRARY(accessibility, L"oleacc.dll")
+QV_SYSTEM_LIBRARY(automation, L"oleaut32.dll")
+QV_SYSTEM_LIBRARY(shellScaling, L"shcore.dll")
+QV_SYSTEM_LIBRARY(multimedia, L"winmm.dll")
+#undef QV_SYSTEM_LIBRARY
 
 template <class Fn>
 Fn find(HMODULE module, const char* name)

@@ -50,20 +50,34 @@ trap 'exit 130' INT TERM
 qv_start_xvfb || exit 1
 
 wq() { timeout 60 wine "$@" 2>/dev/null | tr -d '\r'; }
+# run SECONDS WHAT COMMAND...: fails with the exit code and Wine's last words.
+run() {
+    limit=$1 what=$2; shift 2
+    timeout "$limit" "$@" >"$work/out.log" 2>&1 && return 0
+    fail "$what (exit $?): $(tail -n 5 "$work/out.log" | tr -d '\r')"
+}
 # A value as it is written in a .reg file.
 regesc() { printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g'; }
-# Writes HKCU ... Run "myexe" exactly (reg add would requote the quotes).
+# Writes HKCU ... Run "myexe" exactly (reg add would requote the quotes),
+# and reads it back.
 set_run_value() {
     { printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n' "$RUNKEY"
       printf '"myexe"="%s"\r\n' "$(regesc "$1")"; } | iconv -f UTF-8 -t UTF-16 >"$work/run.reg"
     timeout 60 wine regedit /S "$wwork\\run.reg" >/dev/null 2>&1 || fail "could not set myexe"
+    read_run_value
+    [ "$runv" = "\"$(regesc "$1")\"" ] || fail "myexe reads back as '$runv'"
 }
-# The data of HKCU ... Run "myexe", empty when there is none.
-run_value() {
+# Sets runv to the data of HKCU ... Run "myexe", empty when there is none.
+# Not in a $(...): a failure there would only end the subshell.
+read_run_value() {
     rm -f "$work/run-now.reg"
-    timeout 60 wine regedit /E "$wwork\\run-now.reg" "$RUNKEY" >/dev/null 2>&1
-    [ -f "$work/run-now.reg" ] || return 0
-    iconv -f UTF-16 -t UTF-8 "$work/run-now.reg" | tr -d '\r' | sed -n 's/^"myexe"=//p'
+    if ! timeout 60 wine regedit /E "$wwork\\run-now.reg" "$RUNKEY" >"$work/export.log" 2>&1; then
+        # No key is no value; a key that cannot be read is a failure.
+        timeout 60 wine reg query "$RUNKEY" >/dev/null 2>&1 &&
+            fail "could not export the Run key: $(tail -n 3 "$work/export.log" | tr -d '\r')"
+        runv=""; return 0
+    fi
+    runv=$(iconv -f UTF-16 -t UTF-8 "$work/run-now.reg" | tr -d '\r' | sed -n 's/^"myexe"=//p')
 }
 face_shown() { xwininfo -root -tree 2>/dev/null | grep '"qorvane.exe"' | grep -q ' 162x162+'; }
 # poll COMMAND TENTHS: until COMMAND succeeds, at most TENTHS tenths of a second.
@@ -99,7 +113,7 @@ if [ -e "$inst" ] || [ -e "$lnk" ]; then
 fi
 
 # --- Install ---------------------------------------------------------------
-timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed (exit $?)"
+run 120 "the installer failed" wine "$setup" /S
 
 bad=""
 for f in qorvane.exe image/help.chm image/1.mid; do
@@ -148,14 +162,13 @@ echo "ok: installed in $(( $(date +%s) - started )) s"
 timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
 poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
 set_run_value "\"$exe_win\""
-[ "$(run_value)" = "\"$(regesc "\"$exe_win\"")\"" ] || fail "myexe reads back as $(run_value)"
 
 # --- Uninstall, as the programs list does it, with the clock running -------------
 quiet=$(sed -n 's/^"QuietUninstallString"=//p' "$work/uninst.txt" |
     sed 's/^"//; s/"$//; s/\\"/"/g; s/\\\\/\\/g')
 unexe=${quiet#\"}; unexe=${unexe%%\"*}; unargs=${quiet##*\"}
 # shellcheck disable=SC2086
-timeout 60 wine "$unexe" $unargs >/dev/null 2>&1 || fail "the uninstaller failed (exit $?)"
+run 60 "the uninstaller failed" wine "$unexe" $unargs
 poll '! face_shown' 200 || fail "the uninstaller left the clock running"
 wait_idle 60 || fail "Wine processes still running 60 s after the uninstaller"
 
@@ -169,19 +182,21 @@ fi
   shortcut $lnk"
 timeout 60 wine reg query "$UNINSTKEY" >/dev/null 2>&1 && bad="$bad
   programs-list entry $UNINSTKEY"
-[ -n "$(run_value)" ] && bad="$bad
-  start-up value myexe = $(run_value)"
+read_run_value
+[ -n "$runv" ] && bad="$bad
+  start-up value myexe = $runv"
 [ -z "$bad" ] || fail "after the uninstall:$bad"
 echo "ok: uninstalled, clock closed, nothing left"
 
 # --- A start-up entry of another copy is not the uninstaller's to delete -------
 other='"C:\Tools\qorvane-1.10\qorvane.exe"'
-timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the second install failed (exit $?)"
+run 120 "the second install failed" wine "$setup" /S
 set_run_value "$other"
-timeout 60 wine "$inst/uninstall.exe" /S >/dev/null 2>&1 || fail "the second uninstall failed (exit $?)"
+run 60 "the second uninstall failed" wine "$inst/uninstall.exe" /S
 wait_idle 60 || fail "Wine processes still running 60 s after the second uninstaller"
 [ -e "$inst" ] && fail "the second uninstall left $inst"
-kept=$(run_value)
+read_run_value
+kept=$runv
 timeout 60 wine reg delete "$RUNKEY" /v myexe /f >/dev/null 2>&1
 [ "$kept" = "\"$(regesc "$other")\"" ] || fail "another copy's start-up value was changed: '$kept'"
 echo "ok: another copy's start-up value kept"
