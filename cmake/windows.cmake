@@ -20,6 +20,7 @@ add_library(qorvane_win STATIC
   src/platform/picture_button.cpp
   src/platform/contrast.cpp
   src/platform/accessible.cpp
+  src/platform/control_name.cpp
   src/platform/ui_text.cpp
   src/platform/win_registry_store.cpp
   src/settings/Frmoptions.cpp

@@ -1,6 +1,7 @@
 #include "alarm/frmclock.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <utility>
@@ -102,6 +103,10 @@ bool frmclock::Load(HINSTANCE instance)
         ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
         late::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
+    // Each time box by the unit after it, the message box by the line above it.
+    const wchar_t* const boxNames[kBoxCount] = {L"点", L"分", L"秒", L"填下你的事件:"};
+    for (int i = 0; i < kBoxCount; ++i)
+        boxNames_[i].attach(boxes_[i], boxNames[i], ROLE_SYSTEM_TEXT);
     Imgok_.Create(instance, hwnd(), 0, 0, {IDB_OK, IDB_OK_LIT}, L"确定", [this] { Ok(); });
     Imgcam_.Create(instance, hwnd(), 0, 0, {IDB_CANCEL, IDB_CANCEL_LIT}, L"取消", [this] { Cancel(); });
     Imghide_.Create(instance, hwnd(), 0, 0, {IDB_HIDE, IDB_HIDE_LIT}, L"隐藏", [this] { closeSoon(); });

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "alarm/alarm_controller.h"
+#include "platform/control_name.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
 #include "platform/picture_button.h"
@@ -88,6 +89,7 @@ private:
 
     std::array<LabelItem, kLabelCount> labels_;
     std::array<HWND, kBoxCount> boxes_{};
+    std::array<ControlName, kBoxCount> boxNames_;  // their labels are drawn, not windows
     HWND focus_ = nullptr;
     HWND balloon_ = nullptr;  // owned by the window: destroyed with it
     PictureButton Imgok_, Imgcam_, Imghide_, Image2_;

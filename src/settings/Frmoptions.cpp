@@ -1,6 +1,7 @@
 #include "settings/Frmoptions.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 #include <utility>
@@ -113,6 +114,15 @@ bool Frmoptions::Load(HINSTANCE instance)
     add(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, Cmdok, {2280, 5520, 1935, 375}, f);
     add(L"BUTTON", L"确定", BS_PUSHBUTTON | WS_TABSTOP, Cmdsetdate, in(kFradateX, kFradateY, {360, 2640, 1215, 375}), f);
     add(L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, Cmddate, in(kFradateX, kFradateY, {2280, 2640, 1215, 375}), f);
+    // The unit stands after its box, where the system does not look for a label.
+    int named = 0;
+    for (const auto& [box, unit] : {std::pair{Comh, L"点"}, std::pair{Comm, L"分"}, std::pair{Coms, L"秒"}}) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        boxNames_[named++].attach(item(box), unit, ROLE_SYSTEM_COMBOBOX);
+        if (::GetComboBoxInfo(item(box), &info))
+            boxNames_[named++].attach(info.hwndItem, unit, ROLE_SYSTEM_TEXT);
+    }
     // No "today" line: the date frame's own buttons do that, and it would not fit.
     HWND cal = add(MONTHCAL_CLASSW, L"", WS_TABSTOP | WS_BORDER | MCS_NOTODAY, Caldate, in(kFradateX, kFradateY, {120, 360, 3855, 2175}), f);
     // Themed captions ignore the colour asked for; these are drawn plain.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/control_name.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
@@ -68,6 +69,7 @@ private:
         int listHeightPx;  // at 96 DPI
     };
     std::vector<Placed> placed_;
+    ControlName boxNames_[6];  // the time boxes and their edit parts, named by their units
     bool needsConsent_ = false;
     UniqueHfont font_, bigFont_;
     UniqueHbrush background_;

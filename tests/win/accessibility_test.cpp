@@ -136,6 +136,20 @@ TEST_F(AccessibilityTest, AlarmButtonsArePushButtonsNamedByCaptionAndHideIsAvail
         EXPECT_EQ(r.name(), b.name);
         EXPECT_EQ(r.role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(b.name));
     }
+    // The boxes' labels are drawn: the names come from us, the rest from the standard edit.
+    const struct {
+        frmclock::Box box;
+        const wchar_t* name;
+    } boxes[] = {{frmclock::txthour, L"点"}, {frmclock::txtmin, L"分"}, {frmclock::txtsec, L"秒"},
+                 {frmclock::txtinmsg, L"填下你的事件:"}};
+    for (const auto& b : boxes) {
+        ::SetWindowTextW(w.box(b.box), L"12");
+        const Reader r(w.box(b.box));
+        EXPECT_EQ(r.name(), b.name);
+        EXPECT_EQ(r.role(), ROLE_SYSTEM_TEXT);
+        EXPECT_EQ(r.value(CHILDID_SELF), L"12");
+    }
+
     const Reader ok(w.Imgok().hwnd()), hide(w.Imghide().hwnd()), close(w.Image2().hwnd());
     EXPECT_EQ(ok.state() & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE), STATE_SYSTEM_FOCUSABLE);
     EXPECT_EQ(ok.defaultAction(), L"按下");
@@ -161,6 +175,26 @@ TEST_F(AccessibilityTest, AlarmButtonsArePushButtonsNamedByCaptionAndHideIsAvail
     EXPECT_EQ(ok.last(), CO_E_OBJNOTCONNECTED);
     ok.act();
     EXPECT_EQ(ok.last(), CO_E_OBJNOTCONNECTED);
+}
+
+TEST_F(AccessibilityTest, TheSettingsTimeBoxesAreNamedByTheUnitsAfterThem)
+{
+    choose(MenuId::frmop);
+    ASSERT_NE(face->settingsWindow(), nullptr);
+    HWND w = face->settingsWindow()->hwnd();
+    const std::pair<int, const wchar_t*> boxes[] = {{Frmoptions::Comh, L"点"}, {Frmoptions::Comm, L"分"},
+                                                    {Frmoptions::Coms, L"秒"}};
+    for (const auto& [id, unit] : boxes) {
+        HWND combo = ::GetDlgItem(w, id);
+        const Reader r(combo);
+        EXPECT_EQ(r.name(), unit);
+        EXPECT_EQ(r.role(), ROLE_SYSTEM_COMBOBOX);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+        const Reader typed(info.hwndItem);  // where the focus is while typing
+        EXPECT_EQ(typed.name(), unit);
+    }
 }
 
 TEST_F(AccessibilityTest, TheAboutWindowHasItsMailLineAsALinkThatOpens)
