@@ -6,16 +6,12 @@ set_property(TARGET core_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE_R
 set_tests_properties(core_tests PROPERTIES RESOURCE_LOCK wineprefix)
 
 add_executable(window_tests
-  tests/win/fakes.cpp
   tests/win/face_window_test.cpp
-  tests/win/face_screens_test.cpp
   tests/win/tray_test.cpp
   tests/win/menus_test.cpp
-  tests/win/mci_queue_test.cpp
-  tests/win/system_time_test.cpp
+  tests/win/platform_test.cpp
   tests/win/alarm_test.cpp
   tests/win/settings_test.cpp
-  tests/win/about_test.cpp
   tests/win/accessibility_test.cpp
   tests/win/scaled_test.cpp
   tests/win/gallery.cpp

@@ -1,4 +1,5 @@
-// What a screen reader reads from the windows, through their client objects.
+// The about window, and what a screen reader reads from the windows through
+// their client objects.
 
 #include "face_fixture.h"
 
@@ -20,20 +21,12 @@ VARIANT child(long id)
     return v;
 }
 
-std::wstring take(BSTR text)
-{
-    std::wstring s = text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-    ::SysFreeString(text);
-    return s;
-}
-
 // One window's client object, as a screen reader gets it.
 class Reader {
 public:
     explicit Reader(HWND w)
     {
-        EXPECT_EQ(::AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&acc_)),
+        EXPECT_EQ(::AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc_)),
                   S_OK);
     }
     ~Reader()
@@ -43,33 +36,13 @@ public:
     }
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
-
-    std::wstring name(long id = CHILDID_SELF) const
-    {
-        BSTR s = nullptr;
-        last_ = acc_ ? acc_->get_accName(child(id), &s) : E_FAIL;
-        return take(s);
-    }
-    std::wstring value(long id) const
-    {
-        BSTR s = nullptr;
-        last_ = acc_ ? acc_->get_accValue(child(id), &s) : E_FAIL;
-        return take(s);
-    }
-    std::wstring defaultAction(long id = CHILDID_SELF) const
-    {
-        BSTR s = nullptr;
-        last_ = acc_ ? acc_->get_accDefaultAction(child(id), &s) : E_FAIL;
-        return take(s);
-    }
+    std::wstring name(long id = CHILDID_SELF) const { return text(&IAccessible::get_accName, id); }
+    std::wstring value(long id) const { return text(&IAccessible::get_accValue, id); }
+    std::wstring defaultAction() const { return text(&IAccessible::get_accDefaultAction, CHILDID_SELF); }
     long role(long id = CHILDID_SELF) const { return number(&IAccessible::get_accRole, id); }
     long state(long id = CHILDID_SELF) const { return number(&IAccessible::get_accState, id); }
-    long focus() const
-    {
-        VARIANT v{};
-        last_ = acc_ ? acc_->get_accFocus(&v) : E_FAIL;
-        return v.vt == VT_I4 ? v.lVal : -1;
-    }
+    long focus() const { return asLong([&](VARIANT* v) { return acc_->get_accFocus(v); }); }
+    long hit(POINT at) const { return asLong([&](VARIANT* v) { return acc_->accHitTest(at.x, at.y, v); }); }
     long childCount() const
     {
         LONG n = -1;
@@ -82,12 +55,6 @@ public:
         last_ = acc_ ? acc_->accLocation(&x, &y, &w, &h, child(id)) : E_FAIL;
         return {x, y, x + w, y + h};
     }
-    long hit(POINT screen) const
-    {
-        VARIANT v{};
-        last_ = acc_ ? acc_->accHitTest(screen.x, screen.y, &v) : E_FAIL;
-        return v.vt == VT_I4 ? v.lVal : -1;
-    }
     // The action is posted: it has run once the queue is handled.
     void act(long id = CHILDID_SELF) const
     {
@@ -97,13 +64,25 @@ public:
     HRESULT last() const { return last_; }
 
 private:
+    std::wstring text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const
+    {
+        BSTR s = nullptr;
+        last_ = acc_ ? (acc_->*get)(child(id), &s) : E_FAIL;
+        std::wstring out = s ? std::wstring(s, ::SysStringLen(s)) : std::wstring();
+        ::SysFreeString(s);
+        return out;
+    }
     long number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) const
     {
+        return asLong([&](VARIANT* v) { return (acc_->*get)(child(id), v); });
+    }
+    template <class Get>
+    long asLong(Get get) const
+    {
         VARIANT v{};
-        last_ = acc_ ? (acc_->*get)(child(id), &v) : E_FAIL;
+        last_ = acc_ ? get(&v) : E_FAIL;
         return v.vt == VT_I4 ? v.lVal : -1;
     }
-
     IAccessible* acc_ = nullptr;
     mutable HRESULT last_ = S_OK;
 };
@@ -123,18 +102,26 @@ protected:
     }
 };
 
-TEST_F(AccessibilityTest, AlarmButtonsArePushButtonsNamedByCaptionAndHideIsAvailableOnlyWithAnAlarm)
+TEST_F(AccessibilityTest, TheFaceIsAClockAndTheAlarmButtonsPushButtonsNamedByCaptionHideAvailableOnlyWithAnAlarm)
 {
-    choose(MenuId::showclock);
-    frmclock& w = *face->alarmWindow();
-    const struct {
-        PictureButton& button;
-        const wchar_t* name;
-    } buttons[] = {{w.Imgok(), L"确定"}, {w.Imgcam(), L"取消"}, {w.Imghide(), L"隐藏"}, {w.Image2(), L"关闭"}};
-    for (const auto& b : buttons) {
-        const Reader r(b.button.hwnd());
-        EXPECT_EQ(r.name(), b.name);
-        EXPECT_EQ(r.role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(b.name));
+    // The face is a clock named by the time and weekday as they are read.
+    const Reader clock(hwnd());
+    EXPECT_EQ(clock.role(), ROLE_SYSTEM_CLOCK);
+    EXPECT_EQ(clock.name(), L"06:30:45 星期一");
+    world.clock.set(2026, 12, 8, 2, 7, 0, 1);
+    EXPECT_EQ(clock.name(), L"07:00:01 星期二");
+    EXPECT_EQ(::GetWindowTextLengthW(hwnd()), 0);
+    // Only the client object is ours; the frame and the rest stay the system's
+    // (a window procedure's 0).
+    for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, LONG{1}})
+        EXPECT_EQ(::SendMessageW(hwnd(), WM_GETOBJECT, 0, static_cast<LPARAM>(id)), 0) << id;
+    frmclock& w = openAlarm();
+    const std::pair<PictureButton*, const wchar_t*> buttons[] = {
+        {&w.Imgok(), L"确定"}, {&w.Imgcam(), L"取消"}, {&w.Imghide(), L"隐藏"}, {&w.Image2(), L"关闭"}};
+    for (auto [button, name] : buttons) {
+        const Reader r(button->hwnd());
+        EXPECT_EQ(r.name(), name);
+        EXPECT_EQ(r.role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(name));
     }
     // The boxes' labels are drawn: the names come from us, the rest from the standard edit.
     const struct {
@@ -157,17 +144,13 @@ TEST_F(AccessibilityTest, AlarmButtonsArePushButtonsNamedByCaptionAndHideIsAvail
     hide.act();  // a greyed button does nothing
     EXPECT_NE(hide.last(), S_OK);
     EXPECT_TRUE(::IsWindow(w.hwnd()));
-
     // Confirmed through the reader, as a click would.
-    ::SetWindowTextW(w.box(frmclock::txthour), L"09");
-    ::SetWindowTextW(w.box(frmclock::txtmin), L"30");
-    ::SetWindowTextW(w.box(frmclock::txtinmsg), L"x");
+    fill(w, L"09", L"30", L"00", L"x");
     ok.act();
     EXPECT_TRUE(face->alarm().AlarmSet());
     EXPECT_FALSE(hide.state() & STATE_SYSTEM_UNAVAILABLE);
     ::SetFocus(w.Imghide().hwnd());
     EXPECT_TRUE(hide.state() & STATE_SYSTEM_FOCUSED);
-
     // Closed while the reader still holds the objects: they fail, nothing crashes.
     close.act();
     ASSERT_EQ(face->alarmWindow(), nullptr);
@@ -197,36 +180,54 @@ TEST_F(AccessibilityTest, TheSettingsTimeBoxesAreNamedByTheUnitsAfterThem)
     }
 }
 
-TEST_F(AccessibilityTest, TheAboutWindowHasItsMailLineAsALinkThatOpens)
+TEST_F(AccessibilityTest, TheAboutWindowIsACircleWithAPanelWhoseMailLineIsALinkForMouseReaderAndKeyboard)
 {
-    choose(MenuId::about);
-    HWND w = ::FindWindowW(frmabout::kClassName, nullptr);
-    ASSERT_NE(w, nullptr);
-    const Reader about(w);
-    EXPECT_EQ(about.name(), L"关于");
-    EXPECT_EQ(about.childCount(), 1);
-    EXPECT_EQ(about.role(1), ROLE_SYSTEM_LINK);
-    EXPECT_EQ(about.name(1), L"给我发邮件");
-    EXPECT_EQ(about.value(1), L"mailto:qorvane@example.com");
-
+    HWND w = openAbout();
+    auto& about = *static_cast<frmabout*>(Window::fromHandle(w));
+    EXPECT_EQ(clientSize(w), (std::pair{355, 253}));
+    EXPECT_FALSE(::GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(regionMisses(w, {{79, 81}, {1, 81}, {79, 1}, {200, 150}, {351, 251}, {56, 57}},
+                           {{300, 20}, {10, 240}, {0, 0}, {352, 100}, {100, 252}}),
+              "");
+    // The mouse: the mail line opens the link, the version does nothing.
+    const Texts mail{L"mailto:qorvane@example.com"};
+    EXPECT_EQ(toolText(about.tooltip(), w), L"给我发邮件");
+    ::SendMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 200));
+    EXPECT_TRUE(about.image1Border());
+    ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));  // released elsewhere: nothing
+    EXPECT_FALSE(about.image1Border());
+    EXPECT_TRUE(world.shell.got.empty());
+    click(w, 200, 200);
+    click(w, 300, 205, true);  // the right button too
+    click(w, 280, 78);         // "1.10"
+    pumpMessages();
+    EXPECT_EQ(world.shell.got, (Texts{mail[0], mail[0]}));
+    EXPECT_TRUE(::IsWindow(w));
+    // The reader: one child, the link.
+    world.shell.got.clear();
+    const Reader r(w);
+    EXPECT_EQ(r.name(), L"关于");
+    EXPECT_EQ(r.childCount(), 1);
+    EXPECT_EQ(r.role(1), ROLE_SYSTEM_LINK);
+    EXPECT_EQ(r.name(1), L"给我发邮件");
+    EXPECT_EQ(r.value(1), mail[0]);
     RECT link{kAboutImage1.left, kAboutImage1.top, kAboutImage1.right, kAboutImage1.bottom};
     ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&link), 2);
-    const RECT at = about.location(1);
-    EXPECT_TRUE(::EqualRect(&at, &link));
-    EXPECT_EQ(about.hit({link.left + 2, link.top + 2}), 1);
-    EXPECT_EQ(about.hit({link.left - 2, link.top - 2}), CHILDID_SELF);
-    about.name(2);
-    EXPECT_EQ(about.last(), E_INVALIDARG);
-
-    about.act(1);
-    EXPECT_EQ(world.shell.opened, std::vector<std::wstring>{L"mailto:qorvane@example.com"});
+    const RECT place = r.location(1);
+    EXPECT_TRUE(::EqualRect(&place, &link));
+    EXPECT_EQ(r.hit({link.left + 2, link.top + 2}), 1);
+    EXPECT_EQ(r.hit({link.left - 2, link.top - 2}), CHILDID_SELF);
+    r.name(2);
+    EXPECT_EQ(r.last(), E_INVALIDARG);
+    r.act(1);
+    EXPECT_EQ(world.shell.got, mail);
     EXPECT_TRUE(::IsWindow(w));
-
-    // From the keyboard the link holds the focus: Tab marks it, Enter opens it.
+    // The keyboard: the link holds the focus, Tab marks it, Enter opens it.
     ASSERT_EQ(::GetFocus(), w);
-    EXPECT_EQ(about.state(1) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+    EXPECT_EQ(r.state(1) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
               STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
-    EXPECT_EQ(about.focus(), 1);
+    EXPECT_EQ(r.focus(), 1);
     const PrintedClient before(w);
     ::PostMessageW(w, WM_KEYDOWN, VK_TAB, 1);
     pumpMessages();
@@ -236,25 +237,15 @@ TEST_F(AccessibilityTest, TheAboutWindowHasItsMailLineAsALinkThatOpens)
     for (int x = kAboutImage1.left; x < kAboutImage1.right; ++x)
         changed += marked.at(x, kAboutImage1.top + 2) != before.at(x, kAboutImage1.top + 2);
     EXPECT_GT(changed, (kAboutImage1.right - kAboutImage1.left) / 3) << "no focus mark on the link";
-    world.shell.opened.clear();
     ::PostMessageW(w, WM_KEYDOWN, VK_RETURN, 1);
     pumpMessages();
-    EXPECT_EQ(world.shell.opened.size(), 1u);
-}
-
-TEST_F(AccessibilityTest, TheFaceIsAClockNamedByTheTimeAndWeekdayAsTheyAreRead)
-{
-    const Reader r(hwnd());
-    EXPECT_EQ(r.role(), ROLE_SYSTEM_CLOCK);
-    EXPECT_EQ(r.name(), L"06:30:45 星期一");
-    world.clock.set(2026, 12, 8, 2, 7, 0, 1);
-    EXPECT_EQ(r.name(), L"07:00:01 星期二");
-    EXPECT_EQ(::GetWindowTextLengthW(hwnd()), 0);
-
-    // Only the client object is ours; the frame and the rest stay the system's
-    // (a window procedure's 0).
-    for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, LONG{1}})
-        EXPECT_EQ(::SendMessageW(hwnd(), WM_GETOBJECT, 0, static_cast<LPARAM>(id)), 0) << id;
+    EXPECT_EQ(world.shell.got.size(), 2u);
+    // Twice from the menus: still one window; a click on the clock face closes it.
+    choose(MenuId::showabout);
+    EXPECT_EQ(::FindWindowW(frmabout::kClassName, nullptr), w);
+    click(w, 80, 80);
+    pumpMessages();
+    EXPECT_FALSE(::IsWindow(w));
 }
 
 }  // namespace

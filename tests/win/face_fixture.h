@@ -16,21 +16,18 @@ protected:
     FakeWorld world;
     std::unique_ptr<frmmain> face;
     int closedCount = 0;
-
     void SetUp() override
     {
         ModTray::SetShell(&world.tray);
         world.clock.set(2026, 12, 7, 1, 6, 30, 45);
         world.drives.types = {{'C', DRIVE_FIXED}, {'D', DRIVE_CDROM}};
     }
-
     void TearDown() override
     {
         face.reset();
         pumpMessages();
         ModTray::SetShell(nullptr);
     }
-
     void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
     {
         face = std::make_unique<frmmain>(world.services(), folder, [this] { ++closedCount; });
@@ -38,18 +35,36 @@ protected:
         // The icon and the weekday's tip come just after the load.
         pumpMessages();
     }
-
     void loadAndShow()
     {
         load();
         face->Show();
         pumpMessages();
     }
-
     HWND hwnd() const { return face->hwnd(); }
     void choose(MenuId id) { ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
     void tick() { ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0); }
-
+    frmclock& openAlarm()
+    {
+        if (!face->alarmWindow())
+            choose(MenuId::showclock);
+        EXPECT_NE(face->alarmWindow(), nullptr);
+        return *face->alarmWindow();
+    }
+    HWND openAbout()
+    {
+        choose(MenuId::about);
+        HWND w = ::FindWindowW(frmabout::kClassName, nullptr);
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+    static void fill(frmclock& w, const wchar_t* h, const wchar_t* m, const wchar_t* s, const wchar_t* msg)
+    {
+        ::SetWindowTextW(w.box(frmclock::txthour), h);
+        ::SetWindowTextW(w.box(frmclock::txtmin), m);
+        ::SetWindowTextW(w.box(frmclock::txtsec), s);
+        ::SetWindowTextW(w.box(frmclock::txtinmsg), msg);
+    }
     static LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 };
 

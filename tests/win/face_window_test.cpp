@@ -1,15 +1,16 @@
-// The face window as a user meets it: place, shape, hands, weekday, mouse, menus.
+// The face window as a user meets it: place, shape, hands, weekday, mouse,
+// menus; and, when the screens change, lost off every monitor it comes back
+// to the nearest one's top-right corner at that monitor's DPI.
 
 #include "face_fixture.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
-
 
 namespace qv::test {
 namespace {
-
-using Texts = std::vector<std::wstring>;
 
 bool greyed(HMENU menu, MenuId id)
 {
@@ -25,69 +26,34 @@ Texts items(HMENU menu)
     return out;
 }
 
-TEST_F(FaceTest, SitsTopRightAsABorderlessTopmostToolWindowCutToARoundedSquare)
+TEST_F(FaceTest, IsABorderlessTopmostRoundedSquareWithHandsThatDragsOrOpensItsMenuOffTheWeekday)
 {
-    loadAndShow();
-    RECT wr{};
-    ::GetWindowRect(hwnd(), &wr);
+    world.drives.types = {{'C', DRIVE_FIXED}, {'E', DRIVE_CDROM}};
+    loadAndShow();  // its place in the corner is the screens test's and the end-to-end test's
     EXPECT_EQ(clientSize(hwnd()), (std::pair{162, 162}));
-    EXPECT_EQ(wr.right - wr.left, 162);  // no frame
-    // 2500 twips left of the right edge: 857.33 px on the test's 1024 px screen.
-    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
-    EXPECT_EQ(wr.left, 857);
-    EXPECT_EQ(wr.top, 0);
-    const LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
-    const LONG_PTR ex = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
-    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
-    EXPECT_EQ(ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(::GetWindowLongPtrW(hwnd(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW),
+              WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     EXPECT_TRUE(::IsWindowVisible(hwnd()));
-    EXPECT_EQ(face->WindowState(), 0);
     // Corner ellipses 130 px across: (20,20) lies inside the arc, (15,15) outside.
-    EXPECT_EQ(regionMisses(hwnd(), {{20, 20}, {80, 0}, {158, 80}, {139, 139}}, {{15, 15}, {160, 80}, {80, 160}, {145, 145}}),
+    EXPECT_EQ(regionMisses(hwnd(), {{20, 20}, {80, 0}, {158, 80}, {139, 139}},
+                           {{15, 15}, {160, 80}, {80, 160}, {145, 145}}),
               "");
-}
-
-TEST_F(FaceTest, HandsShowTheClockInTheirColours)
-{
-    load();
-    const PrintedClient shot(hwnd());
     // 06:30:45: second hand towards 9, minute towards 6, hour between 6 and 7;
     // the points lie halfway along each hand from its inner end (81, 74).
+    const PrintedClient shot(hwnd());
     EXPECT_TRUE(shot.shows(54, 77, 1, RGB(255, 0, 255)));
     EXPECT_TRUE(shot.shows(80, 97, 1, RGB(255, 255, 0)));
     EXPECT_TRUE(shot.shows(77, 90, 1, RGB(0, 255, 255)));
     // The face picture is there too: its rim is neither white nor a hand colour.
     EXPECT_FALSE(shot.shows(80, 2, 0, RGB(255, 255, 255)));
-}
-
-TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDate)
-{
-    load();
-    EXPECT_EQ(face->Lblweek(), L"星期一");
-    const RECT label = face->lblweekRect();
-    const LPARAM onLabel = at(label.left + 4, label.top + 4);
-    ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
-    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月07日");
-
-    // Past midnight the next tick rewrites the weekday; the tooltip reads the
-    // clock at each mouse move.
-    world.clock.set(2026, 12, 8, 2, 0, 0, 1);
-    ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
-    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月08日");
-    tick();
-    EXPECT_EQ(face->Lblweek(), L"星期二");
-
-    // Setting the clock back shows at once.
-    world.clock.set(2004, 12, 6, 1, 9, 0, 0);
-    ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
-    EXPECT_EQ(face->Lblweek(), L"星期一");
-}
-
-TEST_F(FaceTest, PressesOffTheWeekdayDragOrOpenTheFaceMenuWithTheCdItemsFollowingTheScan)
-{
-    world.drives.types = {{'C', DRIVE_FIXED}, {'E', DRIVE_CDROM}};
-    load();
-    EXPECT_TRUE(face->CdDriveFound());
+    // A second copy brings a hidden face back.
+    ::ShowWindow(hwnd(), SW_MINIMIZE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    ::SendMessageW(hwnd(), frmmain::showFaceMessage(), 0, 0);
+    EXPECT_TRUE(::IsWindowVisible(hwnd()));
+    EXPECT_EQ(face->WindowState(), 0);
+    // Presses off the weekday drag or open the face menu; its items follow the drive scan.
     EXPECT_EQ(face->MissingDriveCount(), 3);  // A:, B:, D:
     const RECT label = face->lblweekRect();
     const LPARAM onLabel = at(label.left + 2, label.top + 2);
@@ -101,71 +67,75 @@ TEST_F(FaceTest, PressesOffTheWeekdayDragOrOpenTheFaceMenuWithTheCdItemsFollowin
     EXPECT_EQ(world.input.menusShown, std::vector<HMENU>{face->mune()});
     EXPECT_FALSE(greyed(face->mune(), MenuId::opencddrive));
     EXPECT_FALSE(greyed(face->Tray(), MenuId::opencd));
-}
-
-TEST_F(FaceTest, WithoutACdDriveBothCdItemsAreGreyedAndTheFirstPaintLeavesTheDoorAlone)
-{
+    EXPECT_EQ(items(face->mune()), (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-",
+                                          L"帮助", L"关于", L"-", L"退出"}));
+    EXPECT_EQ(items(face->Tray()),
+              (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-", L"关于", L"-", L"退出"}));
+    EXPECT_EQ(::GetMenuItemID(face->mune(), 7), static_cast<UINT>(MenuId::help));
+    EXPECT_EQ(::GetMenuItemID(face->Tray(), 9), static_cast<UINT>(MenuId::quit));
+    // Without a CD drive both items are greyed and the first paint leaves the door alone.
+    face.reset();
+    world.door.got.clear();
     world.drives.types = {{'C', DRIVE_FIXED}, {'G', DRIVE_REMOTE}};
     loadAndShow();
-    EXPECT_FALSE(face->CdDriveFound());
-    EXPECT_TRUE(world.door.commands.empty());
+    EXPECT_TRUE(world.door.got.empty());
     EXPECT_TRUE(greyed(face->Tray(), MenuId::opencd));
     ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
     EXPECT_TRUE(greyed(face->mune(), MenuId::opencddrive));
 }
 
-TEST_F(FaceTest, BothMenusCarryTheirItemsInOrder)
+TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDateAndF1OpensTheHelpBesideTheProgram)
 {
     load();
-    EXPECT_EQ(items(face->mune()), (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-",
-                                          L"帮助", L"关于", L"-", L"退出"}));
-    EXPECT_EQ(items(face->Tray()), (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-",
-                                          L"关于", L"-", L"退出"}));
-    EXPECT_EQ(::GetMenuItemID(face->mune(), 7), static_cast<UINT>(MenuId::help));
-    EXPECT_EQ(::GetMenuItemID(face->Tray(), 9), static_cast<UINT>(MenuId::quit));
-}
-
-TEST_F(FaceTest, F1AndTheHelpItemOpenTheHelpFileBesideTheProgram)
-{
-    load(L"C:\\Apps\\qorvane");
+    EXPECT_EQ(face->Lblweek(), L"星期一");
+    const RECT label = face->lblweekRect();
+    const LPARAM onLabel = at(label.left + 4, label.top + 4);
+    ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
+    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月07日");
+    // Past midnight the next tick rewrites the weekday; the tooltip reads the
+    // clock at each mouse move.
+    world.clock.set(2026, 12, 8, 2, 0, 0, 1);
+    ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, onLabel);
+    EXPECT_EQ(toolText(face->tooltip(), hwnd()), L"今天是26年12月08日");
+    tick();
+    EXPECT_EQ(face->Lblweek(), L"星期二");
+    // Setting the clock back shows at once.
+    world.clock.set(2004, 12, 6, 1, 9, 0, 0);
+    ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(face->Lblweek(), L"星期一");
+    // F1 and the help item open the help file beside the program.
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
     choose(MenuId::help);
     face.reset();
     load(L"D:\\");  // installed at the root of a drive
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
-    EXPECT_EQ(world.help.opened, (Texts{L"C:\\Apps\\qorvane\\image\\help.chm", L"C:\\Apps\\qorvane\\image\\help.chm",
-                                        L"D:\\image\\help.chm"}));
+    EXPECT_EQ(world.help.got, (Texts{L"C:\\Apps\\qorvane\\image\\help.chm", L"C:\\Apps\\qorvane\\image\\help.chm",
+                                     L"D:\\image\\help.chm"}));
 }
 
-TEST_F(FaceTest, ASecondCopyBringsAHiddenFaceBack)
-{
-    loadAndShow();
-    ::ShowWindow(hwnd(), SW_MINIMIZE);
-    ::ShowWindow(hwnd(), SW_HIDE);
-    ::SendMessageW(hwnd(), frmmain::showFaceMessage(), 0, 0);
-    EXPECT_TRUE(::IsWindowVisible(hwnd()));
-    EXPECT_EQ(face->WindowState(), 0);
-}
+// Each message this thread sends, as its window has handled it.
+class SentHook {
+public:
+    explicit SentHook(std::function<void(const CWPRETSTRUCT&)> seen)
+    {
+        seen_ = std::move(seen);
+        hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~SentHook()
+    {
+        ::UnhookWindowsHookEx(hook_);
+        seen_ = nullptr;
+    }
 
-// Window moves the face's own thread sends itself.
-struct MovesOf {
-    static inline HWND watched = nullptr;
-    static inline int count = 0;
-    HHOOK hook;
-    explicit MovesOf(HWND w)
+private:
+    static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam)
     {
-        watched = w;
-        count = 0;
-        hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &MovesOf::proc, nullptr, ::GetCurrentThreadId());
+        if (code == HC_ACTION && seen_)
+            seen_(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    ~MovesOf() { ::UnhookWindowsHookEx(hook); }
-    static LRESULT CALLBACK proc(int code, WPARAM w, LPARAM l)
-    {
-        const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
-        if (code == HC_ACTION && m->hwnd == watched && m->message == WM_WINDOWPOSCHANGING)
-            ++count;
-        return ::CallNextHookEx(nullptr, code, w, l);
-    }
+    static inline std::function<void(const CWPRETSTRUCT&)> seen_;
+    HHOOK hook_;
 };
 
 TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
@@ -177,11 +147,11 @@ TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
         tick();
         ::UpdateWindow(hwnd());
     };
-    MovesOf moves(hwnd());
+    int moves = 0;
+    SentHook counting([&](const CWPRETSTRUCT& m) { moves += m.hwnd == hwnd() && m.message == WM_WINDOWPOSCHANGING; });
     paintASecond();
     paintASecond();
-    EXPECT_EQ(MovesOf::count, 0);
-
+    EXPECT_EQ(moves, 0);
     // Another topmost window over the face: the next paint puts the face back on top.
     HWND cover = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
                                    WS_POPUP | WS_VISIBLE, 800, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
@@ -189,12 +159,83 @@ TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
     ASSERT_NE(::GetWindow(hwnd(), GW_HWNDPREV), nullptr);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     paintASecond();
-    EXPECT_GE(MovesOf::count, 1);
+    EXPECT_GE(moves, 1);
     bool faceAbove = false;
     for (HWND w = ::GetWindow(cover, GW_HWNDPREV); w && !faceAbove; w = ::GetWindow(w, GW_HWNDPREV))
         faceAbove = w == hwnd();
     EXPECT_TRUE(faceAbove);
     ::DestroyWindow(cover);
+}
+
+const MonitorArea kPrimary{{0, 0, 1024, 768}, {0, 0, 1024, 768}, 96};
+const MonitorArea kRight{{1024, 0, 3072, 1536}, {1024, 0, 3072, 1536}, 144};
+
+using Place = std::pair<LONG, LONG>;
+
+Place origin(HWND w)
+{
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    return {r.left, r.top};
+}
+
+void moveTo(HWND w, int x, int y)
+{
+    ::SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void displayChanged(HWND w) { ::SendMessageW(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768)); }
+
+TEST_F(FaceTest, LostOffTheScreenTheFaceComesBackToTheNearestCornerAtThatMonitorsDpiNotTheSuggestedPlace)
+{
+    loadAndShow();
+    // Wine's one real monitor, as the system lists it.
+    moveTo(hwnd(), -5000, -5000);
+    displayChanged(hwnd());
+    EXPECT_EQ(origin(hwnd()), (Place{857, 0}));
+    // Half off the screen's edge it still overlaps it, and stays.
+    moveTo(hwnd(), 950, 700);
+    displayChanged(hwnd());
+    EXPECT_EQ(origin(hwnd()), (Place{950, 700}));
+    // Hidden to the tray when its screen went: back in the corner once shown.
+    moveTo(hwnd(), -5000, -5000);
+    face->SetWindowState(1);
+    displayChanged(hwnd());
+    face->SetWindowState(0);
+    EXPECT_EQ(origin(hwnd()), (Place{857, 0}));
+    // Two monitors, the face just below the right one; only the work area's setting counts.
+    Monitors monitors{kPrimary, kRight};
+    face->setMonitorSource([&monitors] { return monitors; });
+    moveTo(hwnd(), 2000, 1600);
+    ::SendMessageW(hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(origin(hwnd()), (Place{2000, 1600}));
+    // Windows, once the face lands on the monitor of 144 DPI, sends WM_DPICHANGED
+    // from inside the move, suggesting a place of its own.
+    bool sent = false;
+    {
+        SentHook windows([&](const CWPRETSTRUCT& c) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(c.lParam);
+            const bool moved = c.message == WM_WINDOWPOSCHANGED && !(pos->flags & SWP_NOMOVE);
+            if (!sent && c.hwnd == hwnd() && moved && pos->x >= 1024) {
+                sent = true;
+                RECT suggested{1100, 300, 1343, 543};
+                ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+            }
+        });
+        ::SendMessageW(hwnd(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    }
+    EXPECT_TRUE(sent);
+    // 2500 twips from the right edge at 144 DPI: 1024 + 1798 px.
+    EXPECT_EQ(origin(hwnd()), (Place{2822, 0}));
+    EXPECT_EQ(clientSize(hwnd()), (std::pair{243, 243}));
+    EXPECT_EQ(face->dpi(), 144);
+    // A 240 px square now, with 195 px corners; the second hand's middle moves from (54, 77) to (81, 115).
+    EXPECT_EQ(regionMisses(hwnd(), {{238, 120}, {30, 30}}, {{241, 120}, {22, 22}}), "");
+    EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));
+    // That monitor unplugged: back on the primary, at its size again.
+    monitors = {kPrimary};
+    displayChanged(hwnd());
+    EXPECT_EQ(origin(hwnd()), (Place{857, 0}));
+    EXPECT_EQ(clientSize(hwnd()), (std::pair{162, 162}));
 }
 
 }  // namespace

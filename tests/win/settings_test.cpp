@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,12 @@ namespace {
 
 using Shown = RecordingMessages::Shown;
 using Fields = std::vector<int>;
+using Id = Frmoptions::Id;
 
 Fields fields(const LocalTime& t) { return {t.year, t.month, t.day, t.hour, t.minute, t.second}; }
 
 class SettingsTest : public FaceTest {
 protected:
-    using Id = Frmoptions::Id;
-
     void SetUp() override
     {
         FaceTest::SetUp();
@@ -36,69 +36,56 @@ protected:
         world.registry.deleteValue(kRunKeyPath, kRunValueName);
         FaceTest::TearDown();
     }
-
     Frmoptions& open()
     {
         if (Frmoptions* was = face->settingsWindow())
             ::SendMessageW(was->hwnd(), WM_CLOSE, 0, 0);
         choose(MenuId::frmop);
-        Frmoptions* w = face->settingsWindow();
-        EXPECT_NE(w, nullptr);
-        return *w;
+        EXPECT_NE(face->settingsWindow(), nullptr);
+        return *face->settingsWindow();
     }
-
-    static void setText(Frmoptions& w, Id id, const wchar_t* text) { ::SetWindowTextW(w.item(id), text); }
     static void setTime(Frmoptions& w, const wchar_t* h, const wchar_t* m, const wchar_t* s)
     {
-        setText(w, Frmoptions::Comh, h);
-        setText(w, Frmoptions::Comm, m);
-        setText(w, Frmoptions::Coms, s);
+        ::SetWindowTextW(w.item(Frmoptions::Comh), h);
+        ::SetWindowTextW(w.item(Frmoptions::Comm), m);
+        ::SetWindowTextW(w.item(Frmoptions::Coms), s);
     }
-    // Types into a box as the user would: the focus goes there first.
-    static void type(Frmoptions& w, Id box, const wchar_t* text)
+    // Typed as the user would, the focus there first; with `leave` the focus then
+    // moves on to the time frame's cancel button, which is not pressed.
+    static void type(Frmoptions& w, Id box, const wchar_t* text, bool leave = false)
     {
         ::SetFocus(w.item(box));
-        setText(w, box, text);
-    }
-    // The focus moves on to the time frame's cancel button, which is not pressed.
-    static void leave(Frmoptions& w)
-    {
-        ::SetFocus(w.item(Frmoptions::Cmdtime));
+        ::SetWindowTextW(w.item(box), text);
+        if (leave)
+            ::SetFocus(w.item(Frmoptions::Cmdtime));
         pumpMessages();
     }
     static void press(Frmoptions& w, Id id) { ::SendMessageW(w.item(id), BM_CLICK, 0, 0); }
-    static bool ticked(Frmoptions& w) { return ::SendMessageW(w.item(Frmoptions::Chkrun), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    static bool ticked(Frmoptions& w)
+    {
+        return ::SendMessageW(w.item(Frmoptions::Chkrun), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
     static SYSTEMTIME picked(Frmoptions& w)
     {
         SYSTEMTIME day{};
         ::SendMessageW(w.item(Frmoptions::Caldate), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
         return day;
     }
-    static bool focusIn(HWND control)
-    {
-        HWND focus = ::GetFocus();
-        return focus == control || ::IsChild(control, focus);
-    }
-    static std::vector<std::wstring> times(Frmoptions& w)
+    static Texts times(Frmoptions& w)
     {
         return {w.text(Frmoptions::Comh), w.text(Frmoptions::Comm), w.text(Frmoptions::Coms)};
     }
-
     std::wstring ours() const { return L"\"" + runProgramPath(L"C:\\Apps\\qorvane", programFileName()) + L"\""; }
     std::wstring runValue() { return world.registry.readValue(kRunKeyPath, kRunValueName).value_or(L"<none>"); }
 };
 
-TEST_F(SettingsTest, OpensWithTheCurrentTimeFullListsAndTheFocusInTheHour)
+TEST_F(SettingsTest, OpensWithTheCurrentTimeAndTheFocusInTheHourAndABadTimeWarnsOnlyWhenTheFocusMovesWithin)
 {
     Frmoptions& w = open();
-    wchar_t caption[32] = {};
-    ::GetWindowTextW(w.hwnd(), caption, 32);
-    EXPECT_STREQ(caption, L"系统设置");
     EXPECT_EQ(::GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_SYSMENU);
-
     EXPECT_EQ(w.text(Frmoptions::Labnow), L"现在的时间是： 04年03月05日  09:05:03");
-    EXPECT_EQ(times(w), (std::vector<std::wstring>{L"9", L"5", L"3"}));
+    EXPECT_EQ(times(w), (Texts{L"9", L"5", L"3"}));
     // The lists run from 1 to 23 and 59.
     for (auto [id, count] : {std::pair{Frmoptions::Comh, 23}, {Frmoptions::Comm, 59}, {Frmoptions::Coms, 59}}) {
         ASSERT_EQ(::SendMessageW(w.item(id), CB_GETCOUNT, 0, 0), count);
@@ -111,18 +98,13 @@ TEST_F(SettingsTest, OpensWithTheCurrentTimeFullListsAndTheFocusInTheHour)
     EXPECT_EQ((Fields{day.wYear, day.wMonth, day.wDay}), (Fields{2004, 3, 5}));
     EXPECT_FALSE(ticked(w));
     EXPECT_FALSE(w.needsConsent());
-
-    EXPECT_TRUE(focusIn(w.item(Frmoptions::Comh)));
-    const Id order[] = {Frmoptions::Comh, Frmoptions::Comm, Frmoptions::Coms, Frmoptions::Cmdsettime,
-                        Frmoptions::Cmdtime, Frmoptions::Chkrun, Frmoptions::Cmdok, Frmoptions::Cmdsetdate,
+    EXPECT_TRUE(::GetFocus() == w.item(Frmoptions::Comh) || ::IsChild(w.item(Frmoptions::Comh), ::GetFocus()));
+    const Id order[] = {Frmoptions::Comh,    Frmoptions::Comm,   Frmoptions::Coms,       Frmoptions::Cmdsettime,
+                        Frmoptions::Cmdtime, Frmoptions::Chkrun, Frmoptions::Cmdok,      Frmoptions::Cmdsetdate,
                         Frmoptions::Cmddate, Frmoptions::Caldate, Frmoptions::Comh};
-    for (int i = 0; i + 1 < 11; ++i)
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         EXPECT_EQ(::GetNextDlgTabItem(w.hwnd(), w.item(order[i]), FALSE), w.item(order[i + 1])) << i;
-}
-
-TEST_F(SettingsTest, ABadTimeWarnsAndResetsOnlyWhenTheFocusMovesToAnotherControlOfTheWindow)
-{
-    Frmoptions& w = open();
+    // A bad time: no warning while the focus goes to the face or another program.
     type(w, Frmoptions::Comh, L"ab");
     ::SetFocus(hwnd());  // the face, as when the tray icon is clicked
     pumpMessages();
@@ -131,28 +113,21 @@ TEST_F(SettingsTest, ABadTimeWarnsAndResetsOnlyWhenTheFocusMovesToAnotherControl
     pumpMessages();
     EXPECT_TRUE(world.messages.shown.empty());
     EXPECT_EQ(w.text(Frmoptions::Comh), L"ab");
-    ::SetFocus(w.item(Frmoptions::Comh));
-    leave(w);
-
-    const std::vector<std::pair<Id, const wchar_t*>> bad = {
-        {Frmoptions::Comh, L"24"}, {Frmoptions::Comm, L"60"}, {Frmoptions::Coms, L"-1"},
-        {Frmoptions::Comh, L"ａｂ"}, {Frmoptions::Coms, L""}};
-    for (auto [box, text] : bad) {
-        type(w, box, text);
-        leave(w);
-    }
-    EXPECT_EQ(world.messages.shown, std::vector<Shown>(bad.size() + 1, {L"你所输入的，不符合时间格式标准！！", L"警告！"}));
-    EXPECT_EQ(times(w), (std::vector<std::wstring>{L"9", L"5", L"3"}));
-
-    for (const wchar_t* fine : {L"0", L"07", L"7.5", L"１２"}) {
-        type(w, Frmoptions::Comh, fine);
-        leave(w);
+    type(w, Frmoptions::Comh, L"ab", true);
+    // Moving on within the window warns and resets, for each box.
+    const std::pair<Id, const wchar_t*> bad[] = {{Frmoptions::Comm, L"60"}, {Frmoptions::Coms, L""}};
+    for (auto [box, text] : bad)
+        type(w, box, text, true);
+    EXPECT_EQ(world.messages.shown, std::vector<Shown>(3, {L"你所输入的，不符合时间格式标准！！", L"警告！"}));
+    EXPECT_EQ(times(w), (Texts{L"9", L"5", L"3"}));
+    for (const wchar_t* fine : {L"0", L"7.5", L"１２"}) {
+        type(w, Frmoptions::Comh, fine, true);
         EXPECT_EQ(w.text(Frmoptions::Comh), fine);
     }
-    EXPECT_EQ(world.messages.shown.size(), bad.size() + 1);
+    EXPECT_EQ(world.messages.shown.size(), 3u);
 }
 
-TEST_F(SettingsTest, ApplyingTheTimeKeepsTheDateApplyingTheDateKeepsTheTimeAndARefusalIsReported)
+TEST_F(SettingsTest, ApplyingTheTimeOrDateKeepsTheOtherARefusalIsReportedAndWithoutTheRightConsentIsAsked)
 {
     Frmoptions& w = open();
     setTime(w, L"07", L"30", L"0");
@@ -162,17 +137,14 @@ TEST_F(SettingsTest, ApplyingTheTimeKeepsTheDateApplyingTheDateKeepsTheTimeAndAR
     ASSERT_EQ(world.systemTime.set.size(), 2u);
     EXPECT_EQ(fields(world.systemTime.set[0]), (Fields{2004, 3, 5, 7, 30, 0}));
     EXPECT_EQ(fields(world.systemTime.set[1]), (Fields{2004, 3, 5, 12, 5, 3}));
-
-    setText(w, Frmoptions::Comh, L"7.5");
+    setTime(w, L"7.5", L"0", L"0");
     press(w, Frmoptions::Cmdsettime);
     EXPECT_EQ(world.systemTime.set.size(), 2u);
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].title, L"警告！");
-
     world.clock.set(2004, 3, 5, 5, 10, 0, 59);
     press(w, Frmoptions::Cmdtime);  // back to the clock; nothing applied
-    EXPECT_EQ(times(w), (std::vector<std::wstring>{L"10", L"0", L"59"}));
-
+    EXPECT_EQ(times(w), (Texts{L"10", L"0", L"59"}));
     SYSTEMTIME day{2004, 3, 0, 15, 0, 0, 0, 0};
     ::SendMessageW(w.item(Frmoptions::Caldate), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
     press(w, Frmoptions::Cmdsetdate);
@@ -180,80 +152,65 @@ TEST_F(SettingsTest, ApplyingTheTimeKeepsTheDateApplyingTheDateKeepsTheTimeAndAR
     EXPECT_EQ(fields(world.systemTime.set[2]), (Fields{2004, 3, 15, 10, 0, 59}));
     press(w, Frmoptions::Cmddate);  // back to today; nothing applied
     EXPECT_EQ(picked(w).wDay, 5);
-
     world.systemTime.accept = false;
     press(w, Frmoptions::Cmdsettime);
     ASSERT_EQ(world.messages.shown.size(), 2u);
     EXPECT_EQ(world.messages.shown[1], (Shown{Frmoptions::kRefusedPrompt, L"墨蝉小闹钟"}));
     EXPECT_TRUE(::IsWindow(w.hwnd()));
     EXPECT_TRUE(world.elevation.requests.empty());
-}
-
-TEST_F(SettingsTest, WithoutTheRightEachApplyIsOneStepWithAnAdministratorsConsent)
-{
+    // Without the right each apply is one step with an administrator's consent.
     world.elevation.may = false;
-    Frmoptions& w = open();
-    EXPECT_TRUE(w.needsConsent());
-    setTime(w, L"7", L"30", L"0");
-    world.clock.steady = 5'000'000;
-    press(w, Frmoptions::Cmdsettime);
+    world.systemTime.set.clear();
+    world.messages.shown.clear();
+    Frmoptions& u = open();
+    EXPECT_TRUE(u.needsConsent());
+    setTime(u, L"7", L"30", L"0");
+    press(u, Frmoptions::Cmdsettime);
     pumpMessages();
     EXPECT_TRUE(world.systemTime.set.empty());  // never tried without the right
     ASSERT_EQ(world.elevation.requests.size(), 1u);
     const auto& r = world.elevation.requests[0];
-    EXPECT_EQ(r.notify, w.hwnd());
+    EXPECT_EQ(r.notify, u.hwnd());
     EXPECT_EQ(fields(r.asked), (Fields{2004, 3, 5, 7, 30, 0}));
-    EXPECT_EQ(r.askedAtMs, 5'000'000);
-
+    EXPECT_EQ(r.askedAtMs, world.clock.steady);
     world.elevation.answer(ElevatedOutcome::Set);
     world.elevation.answer(ElevatedOutcome::Declined);  // the user said no: nothing to tell
     pumpMessages();
     EXPECT_TRUE(world.messages.shown.empty());
     world.elevation.answer(ElevatedOutcome::Refused);
     pumpMessages();
-    ASSERT_EQ(world.messages.shown.size(), 1u);
-    EXPECT_EQ(world.messages.shown[0].text, Frmoptions::kRefusedPrompt);
-
-    press(w, Frmoptions::Cmdsetdate);
+    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{Frmoptions::kRefusedPrompt, L"墨蝉小闹钟"}}));
+    press(u, Frmoptions::Cmdsetdate);
     ASSERT_EQ(world.elevation.requests.size(), 2u);
-    EXPECT_EQ(world.elevation.requests[1].asked.hour, 9);  // the date alone changes
+    EXPECT_EQ(world.elevation.requests[1].asked.hour, 10);  // the date alone changes
 }
 
 // Ticking and unticking the box are checked end to end.
-TEST_F(SettingsTest, TheStartUpBoxReadsOnlyOurEntryAsTicked)
+TEST_F(SettingsTest, TheStartUpBoxReadsOnlyOurEntryAsTickedAndARefusedRegistryIsReported)
 {
-    // An entry an earlier version wrote, unquoted: ticked at load, and
-    // written again in the quoted form.
+    // An entry an earlier version wrote, unquoted: ticked, and written again quoted.
     world.registry.writeValue(kRunKeyPath, L"MYEXE", ours().substr(1, ours().size() - 2));
     EXPECT_TRUE(ticked(open()));
     EXPECT_EQ(runValue(), ours());
-
     // A copy elsewhere is not ours: unticked, and left alone.
     world.registry.writeValue(kRunKeyPath, kRunValueName, L"\"D:\\Old\\qorvane.exe\"");
     EXPECT_FALSE(ticked(open()));
     EXPECT_EQ(runValue(), L"\"D:\\Old\\qorvane.exe\"");
-}
-
-TEST_F(SettingsTest, ARefusedRegistryShowsTheStoredStateAndSaysWhy)
-{
+    // A refused registry shows the stored state and says why.
+    world.registry.deleteValue(kRunKeyPath, kRunValueName);
     world.windowsRegistry.locked = true;
-    Frmoptions& w = open();
-    press(w, Frmoptions::Chkrun);
-    EXPECT_FALSE(ticked(w));
+    press(open(), Frmoptions::Chkrun);
+    EXPECT_FALSE(ticked(*face->settingsWindow()));
     EXPECT_EQ(runValue(), L"<none>");
-
     world.registry.writeValue(kRunKeyPath, kRunValueName, ours());
-    Frmoptions& again = open();
-    ASSERT_TRUE(ticked(again));
-    press(again, Frmoptions::Chkrun);
-    EXPECT_TRUE(ticked(again));
+    ASSERT_TRUE(ticked(open()));
+    press(*face->settingsWindow(), Frmoptions::Chkrun);
+    EXPECT_TRUE(ticked(*face->settingsWindow()));
     EXPECT_EQ(runValue(), ours());
     EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{Frmoptions::kRunNotAdded, L"墨蝉小闹钟"},
                                                         {Frmoptions::kRunNotRemoved, L"墨蝉小闹钟"}}));
-}
-
-TEST_F(SettingsTest, EveryWayOfClosingClearsBothMarksAndChecksNoBox)
-{
+    world.messages.shown.clear();
+    // Every way of closing clears both marks and checks no box.
     const std::function<void()> ways[] = {
         [&] { press(*face->settingsWindow(), Frmoptions::Cmdok); },
         [&] { ::SendMessageW(face->settingsWindow()->hwnd(), WM_CLOSE, 0, 0); },  // the title bar's close button
