@@ -105,7 +105,9 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case DM_GETDEFID:
         return MAKELRESULT(kCmdokId, DC_HASDEFID);  // Enter presses "我知道了"
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdokId && HIWORD(wParam) == BN_CLICKED && onAcknowledge_)
+        // Esc too, as a message box with one button takes it.
+        if ((LOWORD(wParam) == kCmdokId || LOWORD(wParam) == IDCANCEL) && HIWORD(wParam) == BN_CLICKED &&
+            onAcknowledge_)
             onAcknowledge_();
         return 0;
     case WM_CLOSE:
