@@ -1,5 +1,7 @@
 #include "alarm/frmmsg.h"
 
+#include <oleacc.h>
+
 #include <utility>
 
 #include "platform/contrast.h"
@@ -65,6 +67,8 @@ void frmmsg::Ring(const std::wstring& message, bool playTune)
     lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
     lbloutall_ = L"你现在要做的事情是:" + message;
     ::InvalidateRect(hwnd(), nullptr, TRUE);
+    // Screen readers speak an alert when told; a renewed one is spoken again.
+    ::NotifyWinEvent(EVENT_SYSTEM_ALERT, hwnd(), OBJID_CLIENT, CHILDID_SELF);
     stopTune();
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no
@@ -82,8 +86,20 @@ void frmmsg::stopTune()
     tuneOpen_ = false;
 }
 
+long frmmsg::accessibleRole() const
+{
+    return ROLE_SYSTEM_ALERT;
+}
+
+std::optional<std::wstring> frmmsg::accessibleName() const
+{
+    return lbltime_ + L" " + lbloutall_;
+}
+
 LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<LRESULT> answered = accessible_.onMessage(hwnd(), msg, wParam, lParam))
+        return *answered;
     switch (msg) {
     case WM_PAINT: {
         PaintDc p(hwnd());

@@ -8,13 +8,14 @@
 #include <functional>
 #include <string>
 
+#include "platform/accessible.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "platform/unique_handle.h"
 
 namespace qv {
 
-class frmmsg final : public Form {
+class frmmsg final : public Form, private AccessibleSource {
 public:
     static constexpr wchar_t kClassName[] = L"qorvane.frmmsg";
     static constexpr wchar_t kTuneAlias[] = L"qorvane_tune";
@@ -39,6 +40,10 @@ protected:
 private:
     RECT px(const RECT& twips) const;
 
+    // Its lines are drawn: screen readers get them as the alert's name.
+    long accessibleRole() const override;
+    std::optional<std::wstring> accessibleName() const override;
+
     Services services_;
     std::wstring tunePath_;
     std::function<void()> onAcknowledge_;
@@ -46,6 +51,7 @@ private:
     HWND cmdok_ = nullptr;
     bool tuneOpen_ = false;
     UniqueHfont font_;
+    AccessibleHost accessible_{*this};
 };
 
 }  // namespace qv

@@ -160,6 +160,35 @@ TEST_F(AccessibilityTest, TheFaceIsAClockAndTheAlarmButtonsPushButtonsNamedByCap
     EXPECT_EQ(ok.last(), CO_E_OBJNOTCONNECTED);
 }
 
+std::vector<HWND>* g_alerts = nullptr;
+void CALLBACK recordAlert(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG, DWORD, DWORD)
+{
+    if (g_alerts && event == EVENT_SYSTEM_ALERT && object == OBJID_CLIENT)
+        g_alerts->push_back(w);
+}
+
+TEST_F(AccessibilityTest, TheAlertIsAnnouncedAndReadByItsDrawnLines)
+{
+    frmclock& w = openAlarm();
+    fill(w, L"09", L"30", L"00", L"开会");
+    Reader(w.Imgok().hwnd()).act();
+    std::vector<HWND> alerts;
+    g_alerts = &alerts;
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, &recordAlert,
+                                           ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    world.clock.set(2026, 12, 7, 1, 9, 30, 0);
+    tick();
+    pumpMessages();
+    ::UnhookWinEvent(hook);
+    g_alerts = nullptr;
+    frmmsg* alert = face->alertWindow();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alerts, std::vector<HWND>{alert->hwnd()});
+    const Reader r(alert->hwnd());
+    EXPECT_EQ(r.role(), ROLE_SYSTEM_ALERT);
+    EXPECT_EQ(r.name(), L"你好现在是:09:30:00 你现在要做的事情是:开会");
+}
+
 TEST_F(AccessibilityTest, TheSettingsTimeBoxesAreNamedByTheUnitsAfterThem)
 {
     choose(MenuId::frmop);
