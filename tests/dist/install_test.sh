@@ -48,6 +48,10 @@ finish() {
 trap finish EXIT
 trap 'exit 130' INT TERM
 qv_start_xvfb || exit 1
+# One server for the whole run: back-to-back Wine steps on a server that
+# shuts down between them were seen to fail now and then (exit 1, or a
+# registry read that found nothing).
+qv_start_server
 
 wq() { timeout 60 wine "$@" 2>/dev/null | tr -d '\r'; }
 # run SECONDS WHAT COMMAND...: fails with the exit code and Wine's last words.
@@ -87,8 +91,18 @@ poll() {
         i=$((i + 1)); [ $i -ge "$2" ] && return 1; sleep 0.1
     done
 }
-# Every process of the prefix has ended (the uninstaller runs on as a copy).
-wait_idle() { timeout "$1" wineserver -w; }
+# The prefix's programs, Wine's own services left out: the clock, the
+# installer, the uninstaller and its copy in %TEMP%. This script and its
+# tools carry the prefix too, but run no Wine loader.
+ours() {
+    qv_prefix_processes | while read -r pid stat age args; do
+        case "$(readlink "/proc/$pid/exe" 2>/dev/null)" in *wineserver*) continue ;; *wine*) ;; *) continue ;; esac
+        case "$args" in *'\system32\'*) continue ;; esac
+        printf '%s %s\n' "$pid" "$args"
+    done
+}
+# Every one of them has ended (the uninstaller runs on as a copy).
+wait_idle() { poll '[ -z "$(ours)" ]' "$(($1 * 10))"; }
 
 started=$(date +%s)
 wwork=$(wq winepath -w "$work")
@@ -110,6 +124,7 @@ case "$inst" in /*/Programs/qorvane) ;; *) inst=""; fail "odd install folder: $i
 if [ -e "$inst" ] || [ -e "$lnk" ]; then
     echo "note: removing an install left by an earlier run"
     remove_install
+    qv_start_server
 fi
 
 # --- Install ---------------------------------------------------------------
@@ -170,7 +185,7 @@ unexe=${quiet#\"}; unexe=${unexe%%\"*}; unargs=${quiet##*\"}
 # shellcheck disable=SC2086
 run 60 "the uninstaller failed" wine "$unexe" $unargs
 poll '! face_shown' 200 || fail "the uninstaller left the clock running"
-wait_idle 60 || fail "Wine processes still running 60 s after the uninstaller"
+wait_idle 60 || fail "still running 60 s after the uninstaller: $(ours)"
 
 bad=""
 if [ -e "$inst" ]; then
@@ -193,7 +208,7 @@ other='"C:\Tools\qorvane-1.10\qorvane.exe"'
 run 120 "the second install failed" wine "$setup" /S
 set_run_value "$other"
 run 60 "the second uninstall failed" wine "$inst/uninstall.exe" /S
-wait_idle 60 || fail "Wine processes still running 60 s after the second uninstaller"
+wait_idle 60 || fail "still running 60 s after the second uninstaller: $(ours)"
 [ -e "$inst" ] && fail "the second uninstall left $inst"
 read_run_value
 kept=$runv
