@@ -202,7 +202,9 @@ LRESULT frmabout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return DLGC_WANTTAB;  // no child takes Tab: it lands on the link here
     case WM_KEYDOWN:
-        if (wParam == VK_TAB && !focusCue_) {
+        if (wParam != VK_TAB)
+            break;
+        if (!focusCue_) {
             focusCue_ = true;  // shown once the keyboard is used, as dialogs do
             redrawLink();
         }

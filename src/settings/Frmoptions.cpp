@@ -117,9 +117,9 @@ bool Frmoptions::Load(HINSTANCE instance)
     // The unit stands after its box, where the system does not look for a label.
     int named = 0;
     for (const auto& [box, unit] : {std::pair{Comh, L"点"}, std::pair{Comm, L"分"}, std::pair{Coms, L"秒"}}) {
+        boxNames_[named++].attach(item(box), unit, ROLE_SYSTEM_COMBOBOX);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
-        boxNames_[named++].attach(item(box), unit, ROLE_SYSTEM_COMBOBOX);
         if (::GetComboBoxInfo(item(box), &info))
             boxNames_[named++].attach(info.hwndItem, unit, ROLE_SYSTEM_TEXT);
     }
