@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "face/frmmain.h"
+#include "app/app_host.h"
 #include "floor_face.h"
 #include "idle_probe.h"
 #include "platform/module_path.h"
@@ -107,11 +107,10 @@ int main(int argc, char** argv)
     services.process = &process;
     services.help = &help;
 
-    qv::frmmain face(services, qv::programFolder());
-    if (!face.Load(instance))
+    qv::AppHost app(services, qv::programFolder());
+    if (!app.Start(instance))
         return 1;
-    face.Show();
-    const HWND f = face.hwnd();
+    const HWND f = app.face().hwnd();
     bench::pump(settleMs);
 
     bench::measure(idle, seconds);
@@ -122,35 +121,35 @@ int main(int argc, char** argv)
     bench::measure(idle, seconds);
     bench::report("frmclock: the alarm window open, no alarm set", idle);
 
-    if (qv::frmclock* w = face.alarmWindow())
+    if (qv::frmclock* w = app.alarmWindow())
         armAlarm(*w, *services.clock, 3600);
     bench::pump(settleMs);
     bench::measure(idle, seconds);
     bench::report("frmclock: the alarm window open, an alarm set for an hour on", idle);
 
-    if (qv::frmclock* w = face.alarmWindow())
+    if (qv::frmclock* w = app.alarmWindow())
         closeWindow(w->hwnd());
     bench::pump(settleMs);
 
     // Due in three seconds; the alert then stays until acknowledged.
     command(f, qv::MenuId::showclock);
-    if (qv::frmclock* w = face.alarmWindow()) {
+    if (qv::frmclock* w = app.alarmWindow()) {
         armAlarm(*w, *services.clock, 3);
         closeWindow(w->hwnd());
     }
-    for (int i = 0; i < 100 && !face.alertWindow(); ++i)
+    for (int i = 0; i < 100 && !app.alertWindow(); ++i)
         bench::pump(100);
     bench::pump(settleMs);
-    if (face.alertWindow()) {
+    if (app.alertWindow()) {
         bench::measure(idle, seconds);
         bench::report("frmmsg: the alert, after it rang (the tune silenced)", idle);
-        closeWindow(face.alertWindow()->hwnd());
+        closeWindow(app.alertWindow()->hwnd());
     } else {
         std::printf("-- frmmsg: the alert did not ring; not measured --\n");
     }
     bench::pump(settleMs);
     // Acknowledging shows the alarm window again; each window is watched alone.
-    if (qv::frmclock* w = face.alarmWindow())
+    if (qv::frmclock* w = app.alarmWindow())
         closeWindow(w->hwnd());
     bench::pump(settleMs);
 
@@ -158,7 +157,7 @@ int main(int argc, char** argv)
     bench::pump(settleMs);
     bench::measure(idle, seconds);
     bench::report("Frmoptions: the settings window open", idle);
-    if (qv::Frmoptions* w = face.settingsWindow())
+    if (qv::Frmoptions* w = app.settingsWindow())
         closeWindow(w->hwnd());
     bench::pump(settleMs);
 

@@ -14,6 +14,7 @@ add_library(qorvane_win STATIC
   src/platform/message_loop.cpp
   src/tray/ModTray.cpp
   src/face/frmmain.cpp
+  src/app/app_host.cpp
   src/alarm/alarm_host.cpp
   src/alarm/frmclock.cpp
   src/alarm/frmmsg.cpp

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/start_rules.h"
-#include "face/frmmain.h"
+#include "app/app_host.h"
 #include "platform/elevation.h"
 #include "platform/local_time_setter.h"
 #include "platform/message_loop.h"
@@ -48,10 +48,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     }
 
-    qv::frmmain face(qv::realServices(), qv::programFolder(), [] { ::PostQuitMessage(0); });
-    if (!face.Load(instance))
+    qv::AppHost app(qv::realServices(), qv::programFolder(), [] { ::PostQuitMessage(0); });
+    if (!app.Start(instance))
         return 1;
-    face.Show();
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0)

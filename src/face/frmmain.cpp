@@ -67,17 +67,12 @@ void enableItem(HMENU menu, MenuId id, bool enabled)
 
 }  // namespace
 
-frmmain::frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed,
-                 std::wstring programFileName)
+frmmain::frmmain(Services services, std::wstring programFolder, IFaceOwner* owner,
+                 std::function<void()> onClosed)
     : services_(services),
       programFolder_(std::move(programFolder)),
-      programFileName_(programFileName.empty() ? qv::programFileName() : std::move(programFileName)),
-      onClosed_(std::move(onClosed)),
-      alarm_(services, programFolder_, [this] {
-          // However the alarm window closes, both marks of its pair clear.
-          marks_.windowClosed(Twin::Clock);
-          syncMarks(Twin::Clock);
-      })
+      owner_(owner),
+      onClosed_(std::move(onClosed))
 {
 }
 
@@ -103,7 +98,6 @@ bool frmmain::Load(HINSTANCE instance)
                 twipsToPixels(kFaceClientTwips, kBaseDpi),
                 twipsToPixels(kFaceClientTwips, kBaseDpi)))
         return false;
-    alarm_.attach(instance);
     // Run with administrator rights, the face must still hear the shell
     // (a restart, the icon's clicks) and a later normal start.
     for (UINT m : {showFaceMessage(), ::RegisterWindowMessageW(L"TaskbarCreated"), static_cast<UINT>(qv::WM_TRAYICON)})
@@ -317,9 +311,8 @@ void frmmain::tick()
     }
     // One wake-up a second for the whole program: the alarm check and the
     // open windows' time lines ride on the hands' tick.
-    alarm_.onSecond();
-    if (Frmoptions* settings = Frmoptions_.get())
-        settings->showNow();
+    if (owner_)
+        owner_->everySecond();
     armTick(services_.clock->now().millisecond);
 }
 
@@ -426,13 +419,16 @@ void frmmain::onMenuCommand(MenuId id)
         break;
     case MenuId::about:
     case MenuId::showabout:
-        showForm(frmabout_, std::nullopt, [this] { return std::make_unique<frmabout>(services_); });
+        if (owner_)
+            owner_->showAbout();
         break;
     case MenuId::end:
-        // No window's unload runs: the process ends here, an armed alarm with it.
+        // No window's unload runs: the process ends here.
         ModTray::RemoveTrayIcon();
-        alarm_.shutdown();
-        services_.process->exitNow(0);
+        if (owner_)
+            owner_->endNow();
+        else
+            services_.process->exitNow(0);
         break;
     case MenuId::quit:
         quit();
@@ -442,40 +438,21 @@ void frmmain::onMenuCommand(MenuId id)
     }
 }
 
-template <class T, class Make>
-T* frmmain::showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make)
-{
-    return slot.show([this, twin, &make] {
-        std::unique_ptr<T> form = make();
-        if (!form->Load(instance_))
-            return std::unique_ptr<T>();
-        if (twin) {
-            // However the window closes, both marks of its pair clear.
-            form->setOnUnload([this, t = *twin] {
-                marks_.windowClosed(t);
-                syncMarks(t);
-            });
-        }
-        return form;
-    });
-}
-
 void frmmain::toggleForm(Twin twin)
 {
     const WindowStep step = marks_.toggleWindow(twin);
-    if (step == WindowStep::Show) {
-        if (twin == Twin::Clock)
-            alarm_.showSettings();
+    if (owner_) {
+        if (step == WindowStep::Show)
+            owner_->openWindow(twin);
         else
-            showForm(Frmoptions_, twin, [this] {
-                return std::make_unique<Frmoptions>(services_, runProgramPath(programFolder_, programFileName_));
-            });
-    } else {
-        if (twin == Twin::Clock)
-            alarm_.closeSettings();
-        else
-            Frmoptions_.close();
+            owner_->closeWindow(twin);
     }
+    syncMarks(twin);
+}
+
+void frmmain::windowClosed(Twin twin)
+{
+    marks_.windowClosed(twin);
     syncMarks(twin);
 }
 
@@ -521,10 +498,8 @@ void frmmain::toggleFace()
 void frmmain::quit()
 {
     ModTray::RemoveTrayIcon();
-    alarm_.closeSettings();
-    frmabout_.close();
-    alarm_.closeAlert();
-    Frmoptions_.close();
+    if (owner_)
+        owner_->closeOthers();
     ::DestroyWindow(hwnd());
 }
 
@@ -557,7 +532,8 @@ void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)
 void frmmain::unload()
 {
     ::KillTimer(hwnd(), kTmrmain);
-    alarm_.shutdown();
+    if (owner_)
+        owner_->faceUnloading();
     ModTray::RemoveTrayIcon();
 }
 
@@ -656,13 +632,14 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TIMECHANGE:
         tick();
-        alarm_.onTimeChange();
+        if (owner_)
+            owner_->clockChanged();
         return 0;
     case WM_POWERBROADCAST:
         // Back from sleep: ring what was missed, and set the wake again in
         // case the computer woke for something else and sleeps once more.
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
-            alarm_.onTimeChange();
+        if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && owner_)
+            owner_->clockChanged();
         return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:

@@ -9,8 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "about/frmabout.h"
-#include "alarm/alarm_host.h"
 #include "face/face_layout.h"
 #include "face/hands.h"
 #include "face/menus.h"
@@ -23,10 +21,28 @@
 #include "platform/services.h"
 #include "platform/unique_handle.h"
 #include "platform/window.h"
-#include "settings/Frmoptions.h"
 #include "tray/ModTray.h"
 
 namespace qv {
+
+// What the face asks of the program around it: the other windows, the
+// once-a-second duties beyond the hands, and the program's end.
+struct IFaceOwner {
+    virtual void openWindow(Twin twin) = 0;  // the alarm or settings window
+    virtual void closeWindow(Twin twin) = 0;
+    virtual void showAbout() = 0;
+    virtual void everySecond() = 0;
+    // The wall clock was set, the time zone changed, or the computer woke.
+    virtual void clockChanged() = 0;
+    // The tray's 退出: every other window goes before the face.
+    virtual void closeOthers() = 0;
+    // The face is going (its unload), or the face menu's 退出 ends the process now.
+    virtual void faceUnloading() = 0;
+    virtual void endNow() = 0;
+
+protected:
+    ~IFaceOwner() = default;
+};
 
 class frmmain final : public Window, public ModTray::ITrayOwner, private AccessibleSource {
 public:
@@ -37,8 +53,9 @@ public:
     static constexpr UINT kAfterFirstPaint = WM_APP + 1;
 
     // `onClosed` runs when the window is destroyed (the program quits there).
-    frmmain(Services services, std::wstring programFolder, std::function<void()> onClosed = {},
-            std::wstring programFileName = {});
+    // Without an owner the face is only a clock (the benchmarks).
+    frmmain(Services services, std::wstring programFolder, IFaceOwner* owner = nullptr,
+            std::function<void()> onClosed = {});
     ~frmmain() override;
 
     // Creates the window and runs the start-up sequence; the window stays hidden.
@@ -54,13 +71,8 @@ public:
 
     void onMenuCommand(MenuId id);
     bool checked(Twin twin) const { return marks_.checked(twin); }
-
-    // The alarm lives in its host; the face carries its timer and forwards.
-    const AlarmController& alarm() const { return alarm_.alarm(); }
-    bool TmrclockEnabled() const { return alarm_.TmrclockEnabled(); }
-    frmclock* alarmWindow() const { return alarm_.alarmWindow(); }
-    frmmsg* alertWindow() const { return alarm_.alertWindow(); }
-    Frmoptions* settingsWindow() const { return Frmoptions_.get(); }
+    // However a window of a pair closed, both its marks clear.
+    void windowClosed(Twin twin);
 
     // What the face shows, for the tray module and for tests.
     bool CdDriveFound() const { return CdDriveFound_; }
@@ -121,8 +133,6 @@ private:
     void toggleDoor();
     void syncMarks(Twin twin);
     void quit();
-    template <class T, class Make>
-    T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);
 
     // Screen readers hear a clock with the time and the weekday.
     long accessibleRole() const override;
@@ -130,7 +140,7 @@ private:
 
     Services services_;
     std::wstring programFolder_;
-    std::wstring programFileName_;
+    IFaceOwner* owner_;
     std::function<void()> onClosed_;
     HINSTANCE instance_ = nullptr;
 
@@ -157,9 +167,6 @@ private:
     UniqueHfont font_;
 
     TwinMarks marks_;
-    AlarmHost alarm_;
-    FormSlot<Frmoptions> Frmoptions_;
-    FormSlot<frmabout> frmabout_;
     AccessibleHost accessible_{*this};
 };
 

@@ -147,13 +147,13 @@ TEST_F(AccessibilityTest, TheFaceIsAClockAndTheAlarmButtonsPushButtonsNamedByCap
     // Confirmed through the reader, as a click would.
     fill(w, L"09", L"30", L"00", L"x");
     ok.act();
-    EXPECT_TRUE(face->alarm().AlarmSet());
+    EXPECT_TRUE(app->alarm().AlarmSet());
     EXPECT_FALSE(hide.state() & STATE_SYSTEM_UNAVAILABLE);
     ::SetFocus(w.Imghide().hwnd());
     EXPECT_TRUE(hide.state() & STATE_SYSTEM_FOCUSED);
     // Closed while the reader still holds the objects: they fail, nothing crashes.
     close.act();
-    ASSERT_EQ(face->alarmWindow(), nullptr);
+    ASSERT_EQ(app->alarmWindow(), nullptr);
     EXPECT_EQ(ok.name(), L"");
     EXPECT_EQ(ok.last(), CO_E_OBJNOTCONNECTED);
     ok.act();
@@ -181,7 +181,7 @@ TEST_F(AccessibilityTest, TheAlertIsAnnouncedAndReadByItsDrawnLines)
     pumpMessages();
     ::UnhookWinEvent(hook);
     g_alerts = nullptr;
-    frmmsg* alert = face->alertWindow();
+    frmmsg* alert = app->alertWindow();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alerts, std::vector<HWND>{alert->hwnd()});
     const Reader r(alert->hwnd());
@@ -192,8 +192,8 @@ TEST_F(AccessibilityTest, TheAlertIsAnnouncedAndReadByItsDrawnLines)
 TEST_F(AccessibilityTest, TheSettingsTimeBoxesAreNamedByTheUnitsAfterThem)
 {
     choose(MenuId::frmop);
-    ASSERT_NE(face->settingsWindow(), nullptr);
-    HWND w = face->settingsWindow()->hwnd();
+    ASSERT_NE(app->settingsWindow(), nullptr);
+    HWND w = app->settingsWindow()->hwnd();
     const std::pair<int, const wchar_t*> boxes[] = {{Frmoptions::Comh, L"点"}, {Frmoptions::Comm, L"分"},
                                                     {Frmoptions::Coms, L"秒"}};
     for (const auto& [id, unit] : boxes) {

@@ -46,7 +46,7 @@ protected:
         world.clock.set(2026, 12, day, day % 7, h, m, s);
         tick();
     }
-    void acknowledge() { ::SendMessageW(face->alertWindow()->cmdok(), BM_CLICK, 0, 0); }
+    void acknowledge() { ::SendMessageW(app->alertWindow()->cmdok(), BM_CLICK, 0, 0); }
     static Texts boxes(frmclock& w)
     {
         return {w.boxText(frmclock::txthour), w.boxText(frmclock::txtmin), w.boxText(frmclock::txtsec),
@@ -108,9 +108,9 @@ TEST_F(AlarmTest, TypingAndDialogKeysMoveThroughTheBoxesAndConfirm)
     ::SetFocus(w.box(frmclock::txtinmsg));
     type(L"开会\r");
     EXPECT_TRUE(world.messages.shown.empty());
-    EXPECT_EQ(face->alarm().AlarmTime(), L"12:05:30");
-    EXPECT_EQ(face->alarm().AlarmMsg(), L"开会");
-    EXPECT_TRUE(face->TmrclockEnabled());
+    EXPECT_EQ(app->alarm().AlarmTime(), L"12:05:30");
+    EXPECT_EQ(app->alarm().AlarmMsg(), L"开会");
+    EXPECT_TRUE(app->TmrclockEnabled());
     ::SetFocus(w.box(frmclock::txthour));
     press(VK_TAB);
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtmin));
@@ -119,21 +119,21 @@ TEST_F(AlarmTest, TypingAndDialogKeysMoveThroughTheBoxesAndConfirm)
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtinmsg));
     fill(w, L"9", L"5", L"0", L"x");
     press(VK_RETURN);  // and in the reminder confirms
-    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+    EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
     push(w.Imghide());
     pumpMessages();
     // Space presses the alert's focused Got it (Enter, the default, is pressed end to end).
     tickAlarm(9, 5, 0);
-    ASSERT_NE(face->alertWindow(), nullptr);
-    ASSERT_EQ(::GetFocus(), face->alertWindow()->cmdok());
+    ASSERT_NE(app->alertWindow(), nullptr);
+    ASSERT_EQ(::GetFocus(), app->alertWindow()->cmdok());
     press(VK_SPACE);
-    EXPECT_EQ(face->alertWindow(), nullptr);
-    EXPECT_NE(face->alarmWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
+    EXPECT_NE(app->alarmWindow(), nullptr);
     choose(MenuId::frmop);
-    ASSERT_NE(face->settingsWindow(), nullptr);
+    ASSERT_NE(app->settingsWindow(), nullptr);
     pumpMessages();
     press(VK_TAB);
-    HWND comm = face->settingsWindow()->item(Frmoptions::Comm);
+    HWND comm = app->settingsWindow()->item(Frmoptions::Comm);
     EXPECT_TRUE(::GetFocus() == comm || ::IsChild(comm, ::GetFocus()));
 }
 
@@ -145,7 +145,7 @@ TEST_F(AlarmTest, TabReachesThePictureButtonsWhichSpaceAndEnterPress)
     press(VK_TAB);
     EXPECT_EQ(::GetFocus(), w.Imgok().hwnd());
     press(VK_RETURN);
-    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
+    EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
     // Hide is enabled now, so it is a stop; from the last the Tab comes round.
     for (HWND next : {w.Imgcam().hwnd(), w.Imghide().hwnd(), w.Image2().hwnd(), w.box(frmclock::txthour)}) {
         press(VK_TAB);
@@ -154,14 +154,14 @@ TEST_F(AlarmTest, TabReachesThePictureButtonsWhichSpaceAndEnterPress)
     ::SetFocus(w.Imgcam().hwnd());
     ::SendMessageW(w.Imgcam().hwnd(), WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_TRUE(w.Imgcam().hasBorder());  // held: pressed, not yet clicked
-    EXPECT_TRUE(face->alarm().AlarmSet());
+    EXPECT_TRUE(app->alarm().AlarmSet());
     ::SendMessageW(w.Imgcam().hwnd(), WM_KEYUP, VK_SPACE, 1 | (3u << 30));
     EXPECT_FALSE(w.Imgcam().hasBorder());
-    EXPECT_FALSE(face->alarm().AlarmSet());
+    EXPECT_FALSE(app->alarm().AlarmSet());
     press(VK_TAB);
     EXPECT_EQ(::GetFocus(), w.Imghide().hwnd());
     press(VK_SPACE);
-    EXPECT_EQ(face->alarmWindow(), nullptr);
+    EXPECT_EQ(app->alarmWindow(), nullptr);
 }
 
 TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertThatASecondAlarmRenews)
@@ -172,13 +172,13 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     // Closed with Hide: the alarm stays armed.
     push(arm(L"9", L"5", L"0", L"x").Imghide());
     pumpMessages();
-    EXPECT_EQ(face->alarmWindow(), nullptr);
+    EXPECT_EQ(app->alarmWindow(), nullptr);
     EXPECT_FALSE(face->checked(Twin::Clock));
     ::SetForegroundWindow(other);
     tickAlarm(9, 4, 59);
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     tickAlarm(9, 5, 0);
-    frmmsg* alert = face->alertWindow();
+    frmmsg* alert = app->alertWindow();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->lbltime(), L"你好现在是:" + systemTimeText(world.clock.time));
     EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:x");
@@ -200,11 +200,11 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     EXPECT_FALSE(::IsIconic(a));
     // A second alarm renews the alert that is still open: the same window, the tune anew.
     arm(L"9", L"6", L"0", L"second");
-    push(face->alarmWindow()->Imghide());
+    push(app->alarmWindow()->Imghide());
     pumpMessages();
     world.tune.got.clear();
     tickAlarm(9, 6, 0);
-    ASSERT_EQ(face->alertWindow(), alert);
+    ASSERT_EQ(app->alertWindow(), alert);
     EXPECT_EQ(alert->hwnd(), a);
     EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:second");
     EXPECT_EQ(world.tune.got, (Texts{L"close qorvane_tune", kTuneOpen, L"play qorvane_tune"}));
@@ -212,10 +212,10 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     // alarm window shows the rung alarm.
     ::PostMessageW(alert->cmdok(), WM_KEYDOWN, VK_ESCAPE, 1);
     pumpMessages();
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     EXPECT_EQ(world.tune.got.back(), L"close qorvane_tune");
-    ASSERT_NE(face->alarmWindow(), nullptr);
-    EXPECT_EQ(boxes(*face->alarmWindow()), (Texts{L"09", L"06", L"00", L"second"}));
+    ASSERT_NE(app->alarmWindow(), nullptr);
+    EXPECT_EQ(boxes(*app->alarmWindow()), (Texts{L"09", L"06", L"00", L"second"}));
     EXPECT_FALSE(face->checked(Twin::Clock));  // opened by the alert, not the menus
 }
 
@@ -230,8 +230,8 @@ TEST_F(AlarmTest, EachFailedCheckWarnsAndKeepsTheArmedAlarmWhichReopensUntilCanc
     EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{L"对不起，时间或事件不能为空\r否则我不能提醒你做事！", L"墨蝉小闹钟"},
                                                         {L"你输入的时间不对，不能是字母，你重新输入！", L"警告！"},
                                                         {L"对不起！你的时间设置不对，请重新设置", L"墨蝉小闹钟"}}));
-    EXPECT_EQ(face->alarm().AlarmTime(), L"09:05:00");
-    EXPECT_EQ(face->alarm().AlarmMsg(), L"x");
+    EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
+    EXPECT_EQ(app->alarm().AlarmMsg(), L"x");
     EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00   x");
     // Closed, the window reopens with what is armed; cancel forgets it.
     push(w.Image2());  // the close button
@@ -241,10 +241,10 @@ TEST_F(AlarmTest, EachFailedCheckWarnsAndKeepsTheArmedAlarmWhichReopensUntilCanc
     EXPECT_EQ(reopened.Imghide().picture(), IDB_HIDE_LIT);
     push(reopened.Imgcam(), true);  // a right click acts too
     EXPECT_EQ(boxes(reopened), cleared);
-    EXPECT_EQ(face->alarm().AlarmTime(), L"");
+    EXPECT_EQ(app->alarm().AlarmTime(), L"");
     EXPECT_EQ(reopened.label(frmclock::lblshowall), L"");
     tickAlarm(9, 5, 0);
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     ::SendMessageW(reopened.hwnd(), WM_CLOSE, 0, 0);
     frmclock& third = openAlarm();
     EXPECT_FALSE(::IsWindowEnabled(third.Imghide().hwnd()));
@@ -254,7 +254,7 @@ TEST_F(AlarmTest, EachFailedCheckWarnsAndKeepsTheArmedAlarmWhichReopensUntilCanc
     EXPECT_EQ(world.messages.shown.size(), 3u);
     EXPECT_EQ(again.label(frmclock::lblshowall), L"12:05:30   开会");
     tickAlarm(12, 5, 30);
-    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_NE(app->alertWindow(), nullptr);
     acknowledge();
     // OK in the last milliseconds before the alarm's second rings today.
     world.clock.set(2026, 12, 7, 1, 12, 59, 59, 995);
@@ -262,7 +262,7 @@ TEST_F(AlarmTest, EachFailedCheckWarnsAndKeepsTheArmedAlarmWhichReopensUntilCanc
     arm(L"13", L"0", L"0", L"x");
     EXPECT_EQ(world.messages.shown.size(), 3u);
     tickAlarm(13, 0, 0);
-    EXPECT_NE(face->alertWindow(), nullptr);
+    EXPECT_NE(app->alertWindow(), nullptr);
 }
 
 TEST_F(AlarmTest, ALateRingIsSilentOneSkippedBySummerTimeHasItsTuneAndTheFaceMenusExitUnloadsNothing)
@@ -270,18 +270,18 @@ TEST_F(AlarmTest, ALateRingIsSilentOneSkippedBySummerTimeHasItsTuneAndTheFaceMen
     arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 0, 0);
     tickAlarm(9, 6, 1);  // the computer slept through 09:05:00
-    ASSERT_NE(face->alertWindow(), nullptr);
-    EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:x");
+    ASSERT_NE(app->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow()->lbloutall(), L"你现在要做的事情是:x");
     EXPECT_TRUE(world.tune.got.empty());
     acknowledge();
     world.clock.set(2026, 3, 29, 0, 1, 0, 0);
     arm(L"2", L"30", L"0", L"x");
     world.clock.set(2026, 3, 29, 0, 1, 59, 59);
     tick();
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     world.clock.jump(2026, 3, 29, 0, 3, 0, 0, 1000);  // 02:00 becomes 03:00, one second later
     tick();
-    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_NE(app->alertWindow(), nullptr);
     EXPECT_EQ(world.tune.got.back(), L"play qorvane_tune");
     // The face menu's exit with the alert up removes the icon, closes the tune's
     // device and unloads nothing: the process end takes the windows, no mark changes.
@@ -293,7 +293,7 @@ TEST_F(AlarmTest, ALateRingIsSilentOneSkippedBySummerTimeHasItsTuneAndTheFaceMen
     EXPECT_EQ(world.tune.got.back(), L"close qorvane_tune");
     EXPECT_TRUE(world.door.got.empty());  // never shown, never painted
     EXPECT_EQ(closedCount, 0);
-    EXPECT_TRUE(::IsWindow(hwnd()) && face->alertWindow() && face->alarmWindow() && face->checked(Twin::Clock));
+    EXPECT_TRUE(::IsWindow(hwnd()) && app->alertWindow() && app->alarmWindow() && face->checked(Twin::Clock));
 }
 
 // A real message box lets timers tick while it is open; these alarms must
@@ -306,7 +306,7 @@ TEST_F(AlarmTest, ACancelledAlarmStaysCancelledWhileAWarningIsOpen)
     // An empty box gets its warning; past the cancelled 09:05 nothing rings.
     world.messages.whileOpen = [&] { tickAlarm(9, 6, 0); };
     arm(L"8", L"0", L"0", L"");
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     // At 09:10 an earlier time: armed for tomorrow, and the warning open
     // across the next second rings nothing.
     world.clock.set(2026, 12, 7, 1, 9, 10, 0);
@@ -314,13 +314,13 @@ TEST_F(AlarmTest, ACancelledAlarmStaysCancelledWhileAWarningIsOpen)
     arm(L"8", L"0", L"0", L"y");
     ASSERT_EQ(world.messages.shown.size(), 2u);
     EXPECT_EQ(world.messages.shown[1], (Shown{L"你设置的时间比现在的时间早", L"qorvane"}));
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     world.messages.whileOpen = nullptr;
     tickAlarm(23, 59, 59);
-    EXPECT_EQ(face->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow(), nullptr);
     tickAlarm(8, 0, 0, 8);
-    ASSERT_NE(face->alertWindow(), nullptr);
-    EXPECT_EQ(face->alertWindow()->lbloutall(), L"你现在要做的事情是:y");
+    ASSERT_NE(app->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow()->lbloutall(), L"你现在要做的事情是:y");
 }
 
 // A dark system scheme for as long as it lives; the prefix gets its own back.
@@ -403,7 +403,7 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint
     pumpMessages();
     frmclock& w = arm(L"8", L"0", L"3", L"x");
     choose(MenuId::showfrmoptions);
-    Frmoptions* settings = face->settingsWindow();
+    Frmoptions* settings = app->settingsWindow();
     ASSERT_NE(settings, nullptr);
     pumpMessages();
     // No window keeps a second timer of its own: the face's wakes them all.
@@ -427,7 +427,7 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint
     EXPECT_EQ(toRepaint(w.hwnd()), Box(4, 0));
     EXPECT_EQ(toRepaint(settings->item(Frmoptions::Labnow)), Box(4, 0));
     tickAlarm(8, 0, 3);
-    EXPECT_NE(face->alertWindow(), nullptr);
+    EXPECT_NE(app->alertWindow(), nullptr);
 }
 
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
@@ -446,12 +446,12 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     EXPECT_EQ(calls, Texts(3, L"wake 2026-12-08 07:00:00"));
     calls.clear();
     tickAlarm(7, 0, 0, 8);
-    ASSERT_NE(face->alertWindow(), nullptr);
+    ASSERT_NE(app->alertWindow(), nullptr);
     EXPECT_EQ(calls, (Texts{L"cancel wake", L"display on"}));
     // Alt+F4 and the like acknowledge it too.
-    ::SendMessageW(face->alertWindow()->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(face->alertWindow(), nullptr);
-    ASSERT_NE(face->alarmWindow(), nullptr);
+    ::SendMessageW(app->alertWindow()->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(app->alertWindow(), nullptr);
+    ASSERT_NE(app->alarmWindow(), nullptr);
     EXPECT_EQ(calls.back(), L"display off");
     // Leaving with an alarm armed and an alert up lets go of both.
     arm(L"7", L"0", L"5", L"x");

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "face/frmmain.h"
+#include "app/app_host.h"
 #include "fakes.h"
 
 namespace qv::test {
@@ -14,7 +14,8 @@ namespace qv::test {
 class FaceTest : public testing::Test {
 protected:
     FakeWorld world;
-    std::unique_ptr<frmmain> face;
+    std::unique_ptr<AppHost> app;
+    frmmain* face = nullptr;  // the app's face
     int closedCount = 0;
     void SetUp() override
     {
@@ -24,14 +25,16 @@ protected:
     }
     void TearDown() override
     {
-        face.reset();
+        app.reset();
+        face = nullptr;
         pumpMessages();
         ModTray::SetShell(nullptr);
     }
     void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
     {
-        face = std::make_unique<frmmain>(world.services(), folder, [this] { ++closedCount; });
-        ASSERT_TRUE(face->Load(::GetModuleHandleW(nullptr)));
+        app = std::make_unique<AppHost>(world.services(), folder, [this] { ++closedCount; });
+        face = &app->face();
+        ASSERT_TRUE(app->Load(::GetModuleHandleW(nullptr)));
         // The icon and the weekday's tip come just after the load.
         pumpMessages();
     }
@@ -46,10 +49,10 @@ protected:
     void tick() { ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0); }
     frmclock& openAlarm()
     {
-        if (!face->alarmWindow())
+        if (!app->alarmWindow())
             choose(MenuId::showclock);
-        EXPECT_NE(face->alarmWindow(), nullptr);
-        return *face->alarmWindow();
+        EXPECT_NE(app->alarmWindow(), nullptr);
+        return *app->alarmWindow();
     }
     HWND openAbout()
     {

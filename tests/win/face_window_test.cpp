@@ -74,7 +74,8 @@ TEST_F(FaceTest, IsABorderlessTopmostRoundedSquareWithHandsThatDragsOrOpensItsMe
     EXPECT_EQ(::GetMenuItemID(face->mune(), 7), static_cast<UINT>(MenuId::help));
     EXPECT_EQ(::GetMenuItemID(face->Tray(), 9), static_cast<UINT>(MenuId::quit));
     // Without a CD drive both items are greyed and the first paint leaves the door alone.
-    face.reset();
+    app.reset();
+    face = nullptr;
     world.door.got.clear();
     world.drives.types = {{'C', DRIVE_FIXED}, {'G', DRIVE_REMOTE}};
     loadAndShow();
@@ -106,7 +107,8 @@ TEST_F(FaceTest, WeekdayLabelAndItsTooltipFollowTheDateAndF1OpensTheHelpBesideTh
     // F1 and the help item open the help file beside the program.
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
     choose(MenuId::help);
-    face.reset();
+    app.reset();
+    face = nullptr;
     load(L"D:\\");  // installed at the root of a drive
     ::SendMessageW(hwnd(), WM_KEYDOWN, VK_F1, 0);
     EXPECT_EQ(world.help.got, (Texts{L"C:\\Apps\\qorvane\\image\\help.chm", L"C:\\Apps\\qorvane\\image\\help.chm",

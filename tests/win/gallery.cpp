@@ -47,7 +47,7 @@ TEST_F(FaceTest, DISABLED_Gallery)
     world.clock.set(2026, 12, 7, 1, 9, 4, 58);
     loadAndShow();
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::showclock), 0);
-    frmclock* w = face->alarmWindow();
+    frmclock* w = app->alarmWindow();
     ::SetWindowTextW(w->box(frmclock::txthour), L"9");
     ::SetWindowTextW(w->box(frmclock::txtmin), L"5");
     ::SetWindowTextW(w->box(frmclock::txtinmsg), L"开会：三楼会议室");
@@ -58,7 +58,7 @@ TEST_F(FaceTest, DISABLED_Gallery)
     world.clock.set(2026, 12, 7, 1, 9, 5, 0);
     ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
     hold(2);
-    face->alertWindow()->Close();
+    app->alertWindow()->Close();
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::hidefrmclock), 0);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
     hold(3);

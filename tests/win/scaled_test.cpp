@@ -90,7 +90,7 @@ TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStripAndSoD
     w.Ok();
     world.clock.set(2026, 12, 7, 1, 6, 31, 0);
     tick();
-    frmmsg* alert = face->alertWindow();
+    frmmsg* alert = app->alertWindow();
     ASSERT_NE(alert, nullptr);
     moveToDpi(alert->hwnd(), kDpi);
     expectNear(sized(alert->hwnd()), {0, 0, 393, 248}, "alert");
@@ -103,7 +103,7 @@ TEST_F(ScaledTest, TheAlarmWindowGrowsWithItsBoxesButtonsFontAndTitleStripAndSoD
 TEST_F(ScaledTest, TheSettingsWindowKeepsEveryControlInItsPlace)
 {
     choose(MenuId::frmop);
-    Frmoptions& w = *face->settingsWindow();
+    Frmoptions& w = *app->settingsWindow();
     const int label96 = textHeight(w.item(Frmoptions::Labh));
     moveToDpi(w.hwnd(), kDpi);
     expectNear(sized(w.hwnd()), {0, 0, 446, 606}, "window");

@@ -38,11 +38,11 @@ protected:
     }
     Frmoptions& open()
     {
-        if (Frmoptions* was = face->settingsWindow())
+        if (Frmoptions* was = app->settingsWindow())
             ::SendMessageW(was->hwnd(), WM_CLOSE, 0, 0);
         choose(MenuId::frmop);
-        EXPECT_NE(face->settingsWindow(), nullptr);
-        return *face->settingsWindow();
+        EXPECT_NE(app->settingsWindow(), nullptr);
+        return *app->settingsWindow();
     }
     static void setTime(Frmoptions& w, const wchar_t* h, const wchar_t* m, const wchar_t* s)
     {
@@ -200,27 +200,27 @@ TEST_F(SettingsTest, TheStartUpBoxReadsOnlyOurEntryAsTickedAndARefusedRegistryIs
     world.registry.deleteValue(kRunKeyPath, kRunValueName);
     world.windowsRegistry.locked = true;
     press(open(), Frmoptions::Chkrun);
-    EXPECT_FALSE(ticked(*face->settingsWindow()));
+    EXPECT_FALSE(ticked(*app->settingsWindow()));
     EXPECT_EQ(runValue(), L"<none>");
     world.registry.writeValue(kRunKeyPath, kRunValueName, ours());
     ASSERT_TRUE(ticked(open()));
-    press(*face->settingsWindow(), Frmoptions::Chkrun);
-    EXPECT_TRUE(ticked(*face->settingsWindow()));
+    press(*app->settingsWindow(), Frmoptions::Chkrun);
+    EXPECT_TRUE(ticked(*app->settingsWindow()));
     EXPECT_EQ(runValue(), ours());
     EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{Frmoptions::kRunNotAdded, L"墨蝉小闹钟"},
                                                         {Frmoptions::kRunNotRemoved, L"墨蝉小闹钟"}}));
     world.messages.shown.clear();
     // Every way of closing clears both marks and checks no box.
     const std::function<void()> ways[] = {
-        [&] { press(*face->settingsWindow(), Frmoptions::Cmdok); },
-        [&] { ::SendMessageW(face->settingsWindow()->hwnd(), WM_CLOSE, 0, 0); },  // the title bar's close button
+        [&] { press(*app->settingsWindow(), Frmoptions::Cmdok); },
+        [&] { ::SendMessageW(app->settingsWindow()->hwnd(), WM_CLOSE, 0, 0); },  // the title bar's close button
         [&] { choose(MenuId::showfrmoptions); }};
     for (const auto& close : ways) {
         type(open(), Frmoptions::Comh, L"ab");  // a bad time left in the hour box: closing is no edit
         ASSERT_TRUE(face->checked(Twin::Options));
         close();
         pumpMessages();
-        EXPECT_EQ(face->settingsWindow(), nullptr);
+        EXPECT_EQ(app->settingsWindow(), nullptr);
         EXPECT_FALSE(face->checked(Twin::Options));
     }
     EXPECT_TRUE(world.messages.shown.empty());

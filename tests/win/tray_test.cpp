@@ -20,9 +20,9 @@ LRESULT notifyFromIcon(HWND hwnd, UINT event, POINT at = {})
 
 TEST_F(FaceTest, TheIconThenItsTipComeAfterTheFirstPaintAShellRestartBringsThemBackAndMoreRightsStillHearIt)
 {
-    face = std::make_unique<frmmain>(world.services(), L"C:\\Apps\\qorvane");
-    ASSERT_TRUE(face->Load(::GetModuleHandleW(nullptr)));
-    face->Show();
+    app = std::make_unique<AppHost>(world.services(), L"C:\\Apps\\qorvane");
+    face = &app->face();
+    ASSERT_TRUE(app->Start(::GetModuleHandleW(nullptr)));
     // Nothing that needs the shell or the common controls before the time shows.
     EXPECT_TRUE(world.tray.calls.empty());
     pumpMessages();
@@ -135,7 +135,8 @@ TEST_F(FaceTest, AnIconTheShellRefusesAtLogonIsAddedLaterWithItsTipAndOneUpDespi
     pumpMessages();
     EXPECT_EQ(world.tray.calls.size(), calls);
     // A refused add that came up all the same: found by the retry, no second icon.
-    face.reset();
+    app.reset();
+    face = nullptr;
     world.tray.calls.clear();
     world.tray.refuseAdds = 1;
     world.tray.upDespiteRefusal = true;
@@ -144,7 +145,8 @@ TEST_F(FaceTest, AnIconTheShellRefusesAtLogonIsAddedLaterWithItsTipAndOneUpDespi
     EXPECT_TRUE(ModTray::IconPresent());
     EXPECT_EQ(world.tray.messages(), (Messages{NIM_ADD, NIM_MODIFY, NIM_SETVERSION}));
     // Refused and never confirmed, yet up: the exit still takes it down.
-    face.reset();
+    app.reset();
+    face = nullptr;
     world.tray.calls.clear();
     world.tray.refuseAdds = 1;
     load();
