@@ -21,6 +21,7 @@ namespace {
 struct SilentMedia final : qv::IMediaCommands {
     int sent = 0;
     void send(const std::wstring&) override { ++sent; }
+    void sendReporting(const std::wstring&, HWND, UINT, LPARAM) override { ++sent; }
 };
 
 struct NoBoxes final : qv::IMessageBox {
@@ -34,6 +35,7 @@ struct NoClockSetting final : qv::ISystemTime {
 
 struct StayingProcess final : qv::IProcess {
     void exitNow(UINT) override {}
+    void registerRestart() override {}
 };
 
 struct NoHelp final : qv::IHelp {

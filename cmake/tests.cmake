@@ -19,6 +19,7 @@ add_executable(core_tests
   tests/core/tray_route_test.cpp
   tests/core/alarm_rules_test.cpp
   tests/core/alarm_controller_test.cpp
+  tests/core/kept_alarm_test.cpp
   tests/core/settings_test.cpp
   tests/core/about_shape_test.cpp
   tests/core/start_rules_test.cpp

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "alarm/alarm_rules.h"
+#include "store/kept_alarm.h"
 
 namespace qv {
 
@@ -16,6 +17,8 @@ struct Confirmation {
     // The time is not later than now: it rings tomorrow. The warning comes
     // after the alarm is stored and armed.
     bool earlierThanNow = false;
+    // This computer cannot be woken for it; said once, after the store.
+    bool cannotWake = false;
 };
 
 class AlarmController {
@@ -28,6 +31,13 @@ public:
     void cancel();
     // The alarm check; rings at most once for each confirmation.
     std::optional<Ring> tick(const ClockReading& now);
+    // Takes back a kept alarm at start. Still ahead: armed as OK pressed now
+    // would arm it, so a clock set back meanwhile rings at the next such time
+    // of day. Missed while the program was not running: rung, with the ring.
+    std::optional<Ring> restore(const KeptAlarmValue& kept, const ClockReading& now);
+    // What to keep now: while armed, its next ring; once rung, the moment it
+    // was due, so an unanswered alarm comes back. Nullopt: keep nothing.
+    std::optional<KeptAlarmValue> toKeep() const;
 
     AlarmPhase phase() const { return phase_; }
     const std::wstring& AlarmTime() const { return AlarmTime_; }
@@ -44,6 +54,7 @@ private:
     std::wstring AlarmTime_;
     std::wstring AlarmMsg_;
     AlarmSchedule schedule_;
+    LocalTime rungAt_;  // the moment the rung alarm was due
 };
 
 }  // namespace qv

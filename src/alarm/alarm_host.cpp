@@ -4,14 +4,22 @@
 
 #include "app/Modmain.h"
 
+namespace {
+// However long the alert waits, the screen is not kept on for ever: a
+// laptop left alone would run down.
+constexpr long long kDisplayHoldMs = 10 * 60 * 1000;
+}
+
 namespace qv {
 
-AlarmHost::AlarmHost(Services services, const std::wstring& programFolder,
-                     std::function<void()> onSettingsClosed)
+AlarmHost::AlarmHost(Services services, const std::wstring& programFolder, std::function<void()> onSettingsClosed,
+                     std::function<void(const std::wstring&)> announce)
     : services_(services),
       helpFile_(Modmain::joinPath(programFolder, Modmain::HelpFileName)),
       tunePath_(Modmain::joinPath(programFolder, L"image\\1.mid")),
-      onSettingsClosed_(std::move(onSettingsClosed))
+      onSettingsClosed_(std::move(onSettingsClosed)),
+      announce_(std::move(announce)),
+      store_(*services.registry)
 {
 }
 
@@ -58,8 +66,13 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
     // One reading judges the entry and arms it: a second boundary between
     // two readings would arm an alarm due now for tomorrow.
     const ClockReading now = read();
-    const Confirmation c = controller_.confirm(hour, minute, second, message, now);
+    Confirmation c = controller_.confirm(hour, minute, second, message, now);
+    if (c.verdict != EntryVerdict::Ok)
+        return c;
     followAlarm();
+    keep();
+    if (lastWake_ == WakeResult::CannotResume && !toldCannotWake_)
+        c.cannotWake = toldCannotWake_ = true;
     return c;
 }
 
@@ -67,12 +80,43 @@ void AlarmHost::cancel()
 {
     controller_.cancel();
     followAlarm();
+    keep();
+}
+
+void AlarmHost::keep()
+{
+    if (const std::optional<KeptAlarmValue> value = controller_.toKeep()) {
+        store_.save(*value);
+        kept_ = true;
+    } else {
+        store_.erase();
+        kept_ = false;
+    }
+}
+
+void AlarmHost::acknowledged()
+{
+    // Seen: it need not come back at the next start.
+    store_.erase();
+    kept_ = false;
+}
+
+void AlarmHost::restore()
+{
+    const std::optional<KeptAlarmValue> value = store_.load();
+    if (!value)
+        return;
+    kept_ = true;
+    if (const std::optional<Ring> missed = controller_.restore(*value, read()))
+        ring(*missed);
+    else
+        followAlarm();
 }
 
 void AlarmHost::followAlarm()
 {
     if (const std::optional<LocalTime> at = controller_.nextRing()) {
-        services_.power->wakeAt(*at);
+        lastWake_ = services_.power->wakeAt(*at);
         wakeSet_ = true;
     } else if (wakeSet_) {
         services_.power->cancelWake();
@@ -82,6 +126,8 @@ void AlarmHost::followAlarm()
 
 void AlarmHost::onSecond()
 {
+    if (displayHeld_ && services_.clock->steadyMs() - displayHeldSince_ >= kDisplayHoldMs)
+        holdDisplay(false);
     onTmrclock();
     if (frmclock* window = frmclock_.get())
         window->showTime();
@@ -100,17 +146,24 @@ void AlarmHost::onTimeChange()
     if (!controller_.TmrclockEnabled())
         return;
     onTmrclock();  // set forward across the alarm: it rings now
-    if (controller_.TmrclockEnabled())
+    if (controller_.TmrclockEnabled()) {
         followAlarm();  // the wake moves with the clock
+        keep();
+    }
 }
 
 void AlarmHost::ring(const Ring& r)
 {
     followAlarm();
+    keep();  // rung, and kept until acknowledged
     holdDisplay(true);
+    // Taking the keyboard from someone typing would put their next keys
+    // into the alert: it opens on top and waits to be clicked.
+    const bool quietly = services_.input->typingNow();
     // An alert still open from an earlier alarm shows the new one too.
     frmmsg* alert = frmmsg_.show([this] {
         auto form = std::make_unique<frmmsg>(services_, tunePath_, [this] {
+            acknowledged();
             frmmsg_.close();
             // Shows the alarm just rung; the menu marks are left as they are.
             showSettings();
@@ -119,15 +172,21 @@ void AlarmHost::ring(const Ring& r)
             return std::unique_ptr<frmmsg>();
         form->setOnUnload([this] { holdDisplay(false); });
         return form;
-    });
+    }, !quietly);
     if (alert)
         alert->Ring(controller_.AlarmMsg(), r.playTune);
     else
         holdDisplay(false);
+    // Also in the notification history, for a user who was away or whose
+    // alert Windows kept from the foreground.
+    if (announce_)
+        announce_(controller_.AlarmMsg());
 }
 
 void AlarmHost::holdDisplay(bool hold)
 {
+    if (hold)
+        displayHeldSince_ = services_.clock->steadyMs();
     if (hold == displayHeld_)
         return;
     displayHeld_ = hold;

@@ -1,8 +1,8 @@
 #pragma once
 // The alarm's window side: the alarm window and the alert, the alarm check
-// Tmrclock that rides on the face's tick, waking the computer and holding
-// the screen on. The face forwards to it; what the alarm is and when it
-// rings is the controller's.
+// Tmrclock that rides on the face's tick, waking the computer, holding the
+// screen on, and keeping the alarm across the program's end. What the alarm
+// is and when it rings is the controller's.
 
 #include <windows.h>
 
@@ -14,14 +14,16 @@
 #include "alarm/frmmsg.h"
 #include "platform/form.h"
 #include "platform/services.h"
+#include "store/kept_alarm.h"
 
 namespace qv {
 
 class AlarmHost final : public IAlarmOwner {
 public:
-    // `onSettingsClosed` runs whenever the alarm window goes, however it closed.
-    AlarmHost(Services services, const std::wstring& programFolder,
-              std::function<void()> onSettingsClosed);
+    // `onSettingsClosed` runs whenever the alarm window goes, however it
+    // closed; `announce` tells of each ring outside the alert (the reminder).
+    AlarmHost(Services services, const std::wstring& programFolder, std::function<void()> onSettingsClosed,
+              std::function<void(const std::wstring&)> announce = {});
 
     // The module the windows come from; before anything else.
     void attach(HINSTANCE instance);
@@ -36,8 +38,14 @@ public:
     // The wall clock was set, the time zone changed, or the computer woke:
     // checks at once and sets the wake again.
     void onTimeChange();
+    // At start: the alarm kept from an earlier run is armed again, or, when
+    // its moment passed meanwhile, shown at once.
+    void restore();
     // At exit: nothing may wake the computer or hold the screen after us.
+    // The kept alarm stays kept.
     void shutdown();
+    // An alarm is kept for a later run: armed, or rung and not acknowledged.
+    bool alarmKept() const { return kept_; }
 
     frmclock* alarmWindow() const { return frmclock_.get(); }
     frmmsg* alertWindow() const { return frmmsg_.get(); }
@@ -55,16 +63,24 @@ private:
     void followAlarm();
     void ring(const Ring& ring);
     void holdDisplay(bool hold);
+    void keep();
+    void acknowledged();
 
     Services services_;
     std::wstring helpFile_;
     std::wstring tunePath_;
     std::function<void()> onSettingsClosed_;
+    std::function<void(const std::wstring&)> announce_;
     HINSTANCE instance_ = nullptr;
 
     AlarmController controller_;
+    KeptAlarm store_;
+    bool kept_ = false;
     bool wakeSet_ = false;
+    WakeResult lastWake_ = WakeResult::Set;
+    bool toldCannotWake_ = false;  // said once a run
     bool displayHeld_ = false;
+    long long displayHeldSince_ = 0;
     FormSlot<frmclock> frmclock_;
     FormSlot<frmmsg> frmmsg_;
 };

@@ -110,4 +110,12 @@ std::optional<Ring> AlarmSchedule::check(const ClockReading& now)
     return Ring{late, late <= kTuneLimitSeconds};
 }
 
+Restore decideRestore(const LocalTime& keptAt, const LocalTime& now)
+{
+    const long long late = absoluteSeconds(now) - absoluteSeconds(keptAt);
+    if (late < 0)
+        return {};
+    return {true, late, late <= AlarmSchedule::kTuneLimitSeconds};
+}
+
 }  // namespace qv

@@ -62,4 +62,15 @@ private:
     long long lastSteadyMs_ = 0;
 };
 
+// What a kept alarm becomes when the program starts again: armed again while
+// its moment is ahead; missed when it came while the program was not running,
+// late by the wall clock, as no steady clock spans the gap.
+struct Restore {
+    bool missed = false;
+    long long lateSeconds = 0;
+    bool playTune = false;  // missed by a minute at most
+};
+
+Restore decideRestore(const LocalTime& keptAt, const LocalTime& now);
+
 }  // namespace qv

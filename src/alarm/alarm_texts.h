@@ -10,4 +10,10 @@ inline constexpr wchar_t kEarlierPrompt[] = L"你设置的时间比现在的时�
 inline constexpr wchar_t kWarningTitle[] = L"警告！";
 inline constexpr wchar_t kAppTitle[] = L"qorvane";  // the application's own title
 
+// Balloons under the alarm window's boxes.
+inline constexpr wchar_t kTimeTooLongTitle[] = L"粘贴的时间太长";
+inline constexpr wchar_t kTimeTooLongText[] = L"每格最多两个数字，粘贴的内容没有加进来。";
+inline constexpr wchar_t kCannotWakeTitle[] = L"不能唤醒电脑";
+inline constexpr wchar_t kCannotWakeText[] = L"这台电脑睡眠时不能定时醒来，闹钟到时请让电脑开着。";
+
 }  // namespace qv

@@ -100,7 +100,7 @@ bool frmclock::Load(HINSTANCE instance)
         boxes_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                       hwnd(), nullptr, instance, nullptr);
-        ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : 2, 0);
+        ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : kTimeBoxLimit, 0);
         late::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
     // Each time box by the unit after it, the message box by the line above it.
@@ -196,10 +196,15 @@ void frmclock::setLabel(Label which, std::wstring_view text)
 
 void frmclock::clearBoxes()
 {
+    clearTimeBoxes();
+    setBox(txtinmsg, L"");
+}
+
+void frmclock::clearTimeBoxes()
+{
     setBox(txthour, L"");
     setBox(txtmin, L"");
     setBox(txtsec, L"00");
-    setBox(txtinmsg, L"");
 }
 
 void frmclock::setHideEnabled(bool enabled)
@@ -229,15 +234,16 @@ void frmclock::Ok()
     case EntryVerdict::Empty:
         services_.messages->show(hwnd(), kEmptyPrompt, Modmain::ProductTitle);
         return;
+    // A wrong time costs the time typed, never the reminder.
     case EntryVerdict::NotNumeric:
         services_.messages->show(hwnd(), kNotNumericPrompt, kWarningTitle);
         if (hwnd())
-            clearBoxes();
+            clearTimeBoxes();
         return;
     case EntryVerdict::OutOfRange:
         services_.messages->show(hwnd(), kOutOfRangePrompt, Modmain::ProductTitle);
         if (hwnd())
-            clearBoxes();
+            clearTimeBoxes();
         return;
     case EntryVerdict::Ok:
         break;
@@ -247,6 +253,8 @@ void frmclock::Ok()
     setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
     if (c.earlierThanNow)
         services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: it rings tomorrow
+    if (c.cannotWake && hwnd())
+        showBalloon(txtinmsg, kCannotWakeTitle, kCannotWakeText);
 }
 
 void frmclock::Cancel()
@@ -269,10 +277,26 @@ void frmclock::pasteReminder()
     const FittedPaste fitted = fitPastedReminder(*clip, room);
     ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.text.c_str()));
     if (fitted.cut)
-        showReminderBalloon();
+        showBalloon(txtinmsg, kReminderTooLongTitle, kReminderTooLongText);
 }
 
-void frmclock::showReminderBalloon()
+bool frmclock::pasteTime(Box which)
+{
+    HWND box = boxes_[which];
+    const std::optional<std::wstring> clip = clipboardText(hwnd());
+    if (!clip)
+        return false;
+    DWORD from = 0, to = 0;
+    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(box)) - (to - from);
+    if (kept + clip->size() <= kTimeBoxLimit)
+        return false;
+    // Cut to fit, "1300" would become "13" and arm an hour nobody asked for.
+    showBalloon(which, kTimeTooLongTitle, kTimeTooLongText);
+    return true;
+}
+
+void frmclock::showBalloon(Box under, const wchar_t* title, const wchar_t* text)
 {
     if (!balloon_) {
         balloon_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -280,20 +304,24 @@ void frmclock::showReminderBalloon()
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                      instance_, nullptr);
         TTTOOLINFOW ti = balloonTool(hwnd(), boxes_[txtinmsg]);
-        ti.lpszText = const_cast<wchar_t*>(kReminderTooLongText);
+        ti.lpszText = const_cast<wchar_t*>(L"");
         ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(kReminderTooLongTitle));
         ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, scalePixels(220, dpi()));
     }
-    RECT r{};
-    ::GetWindowRect(boxes_[txtinmsg], &r);
-    ::SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((r.left + r.right) / 2, r.bottom));
+    hideBalloon();
+    balloonText_ = text;
     TTTOOLINFOW ti = balloonTool(hwnd(), boxes_[txtinmsg]);
+    ti.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(balloon_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(title));
+    RECT r{};
+    ::GetWindowRect(boxes_[under], &r);
+    ::SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((r.left + r.right) / 2, r.bottom));
     ::SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
     ::SetTimer(hwnd(), kBalloonTimer, kBalloonMs, nullptr);
 }
 
-void frmclock::hideReminderBalloon()
+void frmclock::hideBalloon()
 {
     if (!balloon_ || !::IsWindowVisible(balloon_))
         return;
@@ -369,14 +397,14 @@ LRESULT CALLBACK frmclock::BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lPa
             self->pasteReminder();
             return 0;
         }
+        if (self->pasteTime(b))
+            return 0;
         break;
     case WM_KILLFOCUS:
-        if (b == txtinmsg)
-            self->hideReminderBalloon();
+        self->hideBalloon();
         break;
     case WM_CHAR:
-        if (b == txtinmsg)
-            self->hideReminderBalloon();
+        self->hideBalloon();
         if (wParam == L'\t')
             return 0;  // moving on was done at the key press
         // Decided on the text before the character lands; the character still
@@ -428,7 +456,7 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_TIMER:
         if (wParam == kBalloonTimer)
-            hideReminderBalloon();
+            hideBalloon();
         return 0;
     case WM_COMMAND:
         // Esc, through the dialog keys: the window closes as its close button closes it.
@@ -438,7 +466,7 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         // Typing past the reminder's limit is told, like a cut paste.
         if (HIWORD(wParam) == EN_MAXTEXT && reinterpret_cast<HWND>(lParam) == boxes_[txtinmsg])
-            showReminderBalloon();
+            showBalloon(txtinmsg, kReminderTooLongTitle, kReminderTooLongText);
         return 0;
     case WM_ACTIVATE:
         // A window without dialog handling keeps its own focus across activation.

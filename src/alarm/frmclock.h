@@ -53,8 +53,10 @@ public:
     PictureButton& Imghide() { return Imghide_; }
     PictureButton& Image2() { return Image2_; }
     RECT Image1Rect() const;
-    // The balloon that says a reminder was cut at its limit.
+    // The balloon under a box: a reminder cut at its limit, a paste that
+    // does not fit a time box, a computer that cannot be woken.
     HWND reminderBalloon() const { return balloon_; }
+    const std::wstring& balloonText() const { return balloonText_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,11 +76,13 @@ private:
     void setLabel(Label which, std::wstring_view text);
     void setBox(Box which, const std::wstring& text);
     void clearBoxes();
+    void clearTimeBoxes();
     void setHideEnabled(bool enabled);
     void closeSoon();
     void pasteReminder();
-    void showReminderBalloon();
-    void hideReminderBalloon();
+    bool pasteTime(Box which);  // false: the box's own paste will do
+    void showBalloon(Box under, const wchar_t* title, const wchar_t* text);
+    void hideBalloon();
     void paint(HDC dc, const RECT& area) const;
     RECT px(const RECT& twips) const;
 
@@ -92,6 +96,7 @@ private:
     std::array<ControlName, kBoxCount> boxNames_;  // their labels are drawn, not windows
     HWND focus_ = nullptr;
     HWND balloon_ = nullptr;  // owned by the window: destroyed with it
+    std::wstring balloonText_;
     PictureButton Imgok_, Imgcam_, Imghide_, Image2_;
     UniqueHfont font_;
     UniqueHbitmap panel_, title_;

@@ -1,9 +1,11 @@
 #include "alarm/frmmsg.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <utility>
 
+#include "alarm/reminder_text.h"
 #include "platform/contrast.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
@@ -18,6 +20,10 @@ constexpr RECT kLbltime{720, 240, 2295, 255};
 constexpr RECT kLbloutall{120, 600, 3255, 735};
 constexpr RECT kCmdok{1080, 1440, 1575, 735};
 constexpr int kCmdokId = 1;
+constexpr UINT kTuneResult = WM_APP + 1;
+constexpr UINT_PTR kStandInTimer = 1;
+constexpr UINT kStandInRepeatMs = 2000;
+constexpr UINT kOutallFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
 
 }  // namespace
 
@@ -43,7 +49,8 @@ bool frmmsg::Load(HINSTANCE instance)
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdokId)), instance, nullptr);
     layout(dpi());
-    ::SetFocus(cmdok_);
+    // The button takes the focus when the window is activated, not before:
+    // a focus set now would activate a window meant to open quietly.
     return true;
 }
 
@@ -60,23 +67,81 @@ void frmmsg::layout(int dpi)
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(cmdok_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
+    fitOutall();
+}
+
+void frmmsg::fitOutall()
+{
+    const RECT box = px(kLbloutall);
+    HDC dc = ::GetDC(hwnd());
+    {
+        SaveDcGuard save(dc);
+        ::SelectObject(dc, font_.get());
+        shownOutall_ = fitWithEllipsis(lbloutall_, [&](const std::wstring& text) {
+            RECT r = box;
+            ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kOutallFormat | DT_CALCRECT);
+            return r.bottom <= box.bottom && r.right <= box.right;
+        });
+    }
+    ::ReleaseDC(hwnd(), dc);
+    const bool cut = shownOutall_ != lbloutall_;
+    if (!cut && !tip_)
+        return;
+    if (!tip_) {
+        tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 nullptr, nullptr);
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = hwnd();
+        ti.uId = 1;
+        ti.rect = box;
+        ti.lpszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = 1;
+    ti.rect = box;
+    ::SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = const_cast<wchar_t*>(lbloutall_.c_str());
+    ::SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, scalePixels(320, dpi()));
+    ::SendMessageW(tip_, TTM_ACTIVATE, cut, 0);
 }
 
 void frmmsg::Ring(const std::wstring& message, bool playTune)
 {
     lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
     lbloutall_ = L"你现在要做的事情是:" + message;
+    fitOutall();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
+    if (::GetActiveWindow() == hwnd())
+        keysFrom_ = services_.clock->steadyMs() + kKeysAfterMs;
     // Screen readers speak an alert when told; a renewed one is spoken again.
     ::NotifyWinEvent(EVENT_SYSTEM_ALERT, hwnd(), OBJID_CLIENT, CHILDID_SELF);
     stopTune();
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no
-        // sound device, no file); the window carries on either way.
-        services_.tune->send(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias);
-        services_.tune->send(std::wstring(L"play ") + kTuneAlias);
+        // sound device, no MIDI device, no file); the results come back
+        // to the window, which then sounds the system's alarm instead.
+        ++ringCount_;
+        services_.tune->sendReporting(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias, hwnd(),
+                                      kTuneResult, ringCount_);
+        services_.tune->sendReporting(std::wstring(L"play ") + kTuneAlias, hwnd(), kTuneResult, ringCount_);
         tuneOpen_ = true;
     }
+}
+
+void frmmsg::onTuneResult(unsigned long result, LPARAM tag)
+{
+    if (result == 0 || tag != ringCount_ || !tuneOpen_ || standIn_)
+        return;
+    standIn_ = true;
+    services_.sound->play();
+    ::SetTimer(hwnd(), kStandInTimer, kStandInRepeatMs, nullptr);
 }
 
 void frmmsg::stopTune()
@@ -84,6 +149,37 @@ void frmmsg::stopTune()
     if (tuneOpen_)
         services_.tune->send(std::wstring(L"close ") + kTuneAlias);
     tuneOpen_ = false;
+    if (standIn_) {
+        ::KillTimer(hwnd(), kStandInTimer);
+        services_.sound->stop();
+        standIn_ = false;
+    }
+}
+
+bool frmmsg::holdsBackKey(const MSG& msg)
+{
+    if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd))
+        return false;
+    const bool settled = services_.clock->steadyMs() >= keysFrom_;
+    const std::size_t key = msg.wParam & 0xFF;
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // A repeat is a key held down from before: never a deliberate press.
+        if (settled && !(msg.lParam & (1L << 30))) {
+            keysDown_.set(key);
+            return false;
+        }
+        return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const bool pressedHere = keysDown_.test(key);
+        keysDown_.reset(key);
+        return !pressedHere;
+    }
+    default:
+        return !settled;
+    }
 }
 
 long frmmsg::accessibleRole() const
@@ -109,14 +205,23 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         RECT t = px(kLbltime), m = px(kLbloutall);
         ::DrawTextW(p.dc(), lbltime_.c_str(), static_cast<int>(lbltime_.size()), &t,
                     DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        // Long reminders wrap and are cut at the box; the window does not grow.
-        ::DrawTextW(p.dc(), lbloutall_.c_str(), static_cast<int>(lbloutall_.size()), &m,
-                    DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        // Long reminders wrap and end in "…" at the box; the window does not grow.
+        ::DrawTextW(p.dc(), shownOutall_.c_str(), static_cast<int>(shownOutall_.size()), &m, kOutallFormat);
         return 0;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
+        if (LOWORD(wParam) != WA_INACTIVE) {
             ::SetFocus(cmdok_);
+            keysFrom_ = services_.clock->steadyMs() + kKeysAfterMs;
+            keysDown_.reset();
+        }
+        return 0;
+    case kTuneResult:
+        onTuneResult(static_cast<unsigned long>(wParam), lParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kStandInTimer && standIn_)
+            services_.sound->play();
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kCmdokId, DC_HASDEFID);  // Enter presses "我知道了"

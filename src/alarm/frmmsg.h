@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <bitset>
 #include <functional>
 #include <string>
 
@@ -29,9 +30,19 @@ public:
 
     const std::wstring& lbltime() const { return lbltime_; }
     const std::wstring& lbloutall() const { return lbloutall_; }
+    // What the message line shows: cut with "…" when it is longer than its box.
+    const std::wstring& shownOutall() const { return shownOutall_; }
+    // The whole message line, for a cut one; null when none was cut.
+    HWND outallTip() const { return tip_; }
     HWND cmdok() const { return cmdok_; }
-    // Closes the tune's device; the window stays.
+    // Closes the tune's device, or stops the sound that stands in for it;
+    // the window stays.
     void stopTune();
+    // The keys are held back for this long after the alert takes the
+    // keyboard, so that typing meant for another window cannot acknowledge it.
+    static constexpr long long kKeysAfterMs = 1000;
+
+    bool holdsBackKey(const MSG& msg) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -39,6 +50,8 @@ protected:
 
 private:
     RECT px(const RECT& twips) const;
+    void fitOutall();
+    void onTuneResult(unsigned long result, LPARAM tag);
 
     // Its lines are drawn: screen readers get them as the alert's name.
     long accessibleRole() const override;
@@ -47,9 +60,14 @@ private:
     Services services_;
     std::wstring tunePath_;
     std::function<void()> onAcknowledge_;
-    std::wstring lbltime_, lbloutall_;
+    std::wstring lbltime_, lbloutall_, shownOutall_;
     HWND cmdok_ = nullptr;
+    HWND tip_ = nullptr;  // owned by the window: destroyed with it
     bool tuneOpen_ = false;
+    bool standIn_ = false;  // the system sound plays for the tune
+    LPARAM ringCount_ = 0;  // tells a result of this ring's tune from an earlier one's
+    long long keysFrom_ = 0;
+    std::bitset<256> keysDown_;  // pressed since the alert took the keyboard
     UniqueHfont font_;
     AccessibleHost accessible_{*this};
 };

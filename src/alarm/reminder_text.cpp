@@ -4,6 +4,32 @@
 
 namespace qv {
 
+namespace {
+
+constexpr wchar_t kEllipsis = L'\x2026';
+
+bool isControlOrSeparator(wchar_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+bool isBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\x3000';  // the ideographic space counts too
+}
+
+// The first `n` characters, one fewer if that would split a surrogate pair,
+// without blanks at the end: "ab …" would show a gap before the mark.
+std::wstring cutBefore(const std::wstring& text, std::size_t n)
+{
+    std::wstring p = fitToField(text, n + 1);
+    while (!p.empty() && isBlank(p.back()))
+        p.pop_back();
+    return p;
+}
+
+}  // namespace
+
 FittedPaste fitPastedReminder(const std::wstring& pasted, std::size_t room)
 {
     std::wstring line;
@@ -12,11 +38,41 @@ FittedPaste fitPastedReminder(const std::wstring& pasted, std::size_t room)
         const wchar_t c = pasted[i];
         if (c == L'\r' && i + 1 < pasted.size() && pasted[i + 1] == L'\n')
             continue;  // the LF after it makes the one blank
-        line += (c == L'\r' || c == L'\n') ? L' ' : c;
+        line += isControlOrSeparator(c) ? L' ' : c;
     }
     if (line.size() <= room)
         return {std::move(line), false};
     return {fitToField(line, room + 1), true};
+}
+
+std::wstring fitWithEllipsis(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits)
+{
+    if (fits(text))
+        return text;
+    if (text.empty())
+        return std::wstring(1, kEllipsis);
+    // The measure grows with the length, so search for the longest cut that
+    // still fits with the mark: the answer lies in [lo, hi].
+    std::size_t lo = 0;
+    std::size_t hi = text.size() - 1;  // the whole text did not fit
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo + 1) / 2;
+        if (fits(cutBefore(text, mid) + kEllipsis))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return cutBefore(text, lo) + kEllipsis;
+}
+
+std::wstring notificationText(const std::wstring& reminder, std::size_t limit)
+{
+    if (reminder.size() <= limit)
+        return reminder;
+    if (limit == 0)
+        return {};
+    // fitToField leaves room for a NUL; here that room takes the mark.
+    return fitToField(reminder, limit) + kEllipsis;
 }
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 // The reminder box's limit and what a paste into it becomes.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -9,6 +10,8 @@ namespace qv {
 // Far more than the alert can show; it keeps a stray paste of a whole
 // document from becoming the reminder.
 inline constexpr std::size_t kReminderLimit = 2000;
+// A time box holds two digits.
+inline constexpr std::size_t kTimeBoxLimit = 2;
 
 inline constexpr wchar_t kReminderTooLongTitle[] = L"事件太长";
 inline constexpr wchar_t kReminderTooLongText[] = L"事件最多 2000 个字，多出的文字没有加进来。";
@@ -18,8 +21,18 @@ struct FittedPaste {
     bool cut = false;  // some of it did not fit
 };
 
-// The reminder is one line: each line break (CR LF, CR or LF) becomes one
-// blank. Then it is cut to `room` characters, never inside a surrogate pair.
+// The reminder is one line: each line break (CR LF, CR or LF) and every other
+// control character or line/paragraph separator becomes one blank, so a pasted
+// tab shows as space rather than a box. Then it is cut to `room` characters,
+// never inside a surrogate pair.
 FittedPaste fitPastedReminder(const std::wstring& pasted, std::size_t room);
+
+// The alert's reminder box shows only a few wrapped lines; a longer reminder
+// ends in "…" so it is seen to go on. `fits` is the box's text measure.
+std::wstring fitWithEllipsis(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits);
+
+// The tray notification's field is fixed in size; a longer reminder is cut to
+// at most `limit` characters ending in "…", never inside a surrogate pair.
+std::wstring notificationText(const std::wstring& reminder, std::size_t limit);
 
 }  // namespace qv

@@ -2,8 +2,12 @@
 
 #include <utility>
 
+#include "alarm/reminder_text.h"
+#include "app/Modmain.h"
 #include "platform/module_path.h"
 #include "store/Clsreg.h"
+#include "store/run_once.h"
+#include "tray/ModTray.h"
 
 namespace qv {
 
@@ -12,7 +16,10 @@ AppHost::AppHost(Services services, std::wstring programFolder, std::function<vo
     : services_(services),
       programFolder_(std::move(programFolder)),
       programFileName_(programFileName.empty() ? qv::programFileName() : std::move(programFileName)),
-      alarm_(services, programFolder_, [this] { face_.windowClosed(Twin::Clock); }),
+      alarm_(services, programFolder_, [this] { face_.windowClosed(Twin::Clock); },
+             [](const std::wstring& reminder) {
+                 ModTray::ShowBalloon(Modmain::ProductTitle, notificationText(reminder, ModTray::kBalloonTextLimit));
+             }),
       face_(services, programFolder_, this, std::move(onClosed))
 {
 }
@@ -27,7 +34,19 @@ bool AppHost::Load(HINSTANCE instance)
 {
     instance_ = instance;
     alarm_.attach(instance);
-    return face_.Load(instance);
+    // A one-time start left by the last session's end has done its work
+    // (Windows deletes it as it runs it; a start by hand leaves it).
+    RunOnceEntry(*services_.registry, programPath()).remove();
+    services_.process->registerRestart();
+    if (!face_.Load(instance))
+        return false;
+    alarm_.restore();
+    return true;
+}
+
+std::wstring AppHost::programPath() const
+{
+    return runProgramPath(programFolder_, programFileName_);
 }
 
 bool AppHost::Start(HINSTANCE instance)
@@ -57,7 +76,7 @@ void AppHost::openWindow(Twin twin)
         alarm_.showSettings();
     else
         showForm(Frmoptions_, twin, [this] {
-            return std::make_unique<Frmoptions>(services_, runProgramPath(programFolder_, programFileName_));
+            return std::make_unique<Frmoptions>(services_, programPath());
         });
 }
 
@@ -102,6 +121,18 @@ void AppHost::faceUnloading()
 void AppHost::endNow()
 {
     alarm_.shutdown();
+    services_.process->exitNow(0);
+}
+
+void AppHost::endSession()
+{
+    // Windows ends the process soon after this returns: no box, nothing to wait for.
+    ModTray::RemoveTrayIcon();
+    alarm_.shutdown();
+    // The next logon delivers the kept alarm even when the program does not
+    // start at logon by itself.
+    if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).hsetreg())
+        RunOnceEntry(*services_.registry, programPath()).write();
     services_.process->exitNow(0);
 }
 

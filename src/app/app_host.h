@@ -34,6 +34,7 @@ public:
     frmmain& face() { return face_; }
     const AlarmController& alarm() const { return alarm_.alarm(); }
     bool TmrclockEnabled() const { return alarm_.TmrclockEnabled(); }
+    bool alarmKept() const { return alarm_.alarmKept(); }
     frmclock* alarmWindow() const { return alarm_.alarmWindow(); }
     frmmsg* alertWindow() const { return alarm_.alertWindow(); }
     Frmoptions* settingsWindow() const { return Frmoptions_.get(); }
@@ -48,6 +49,8 @@ private:
     void closeOthers() override;
     void faceUnloading() override;
     void endNow() override;
+    void endSession() override;
+    std::wstring programPath() const;
 
     template <class T, class Make>
     T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);

@@ -690,6 +690,12 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        return TRUE;  // nothing here is worth holding up a shutdown for
+    case WM_ENDSESSION:
+        if (wParam && owner_)
+            owner_->endSession();
+        return 0;
     case WM_DESTROY:
         unload();
         if (onClosed_)

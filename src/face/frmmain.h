@@ -39,6 +39,8 @@ struct IFaceOwner {
     // The face is going (its unload), or the face menu's 退出 ends the process now.
     virtual void faceUnloading() = 0;
     virtual void endNow() = 0;
+    // Windows is logging off, shutting down or restarting.
+    virtual void endSession() = 0;
 
 protected:
     ~IFaceOwner() = default;

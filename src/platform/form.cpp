@@ -19,6 +19,14 @@ void Form::BringForward()
     ::SetForegroundWindow(hwnd());
 }
 
+void Form::ShowQuietly()
+{
+    if (!hwnd())
+        return;
+    ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_SHOWNOACTIVATE : SW_SHOWNA);
+    ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 bool Form::createCentred(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
                          DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips,
                          HBRUSH background)

@@ -20,6 +20,8 @@ public:
     void Close();
     // Shows it normal-sized and in front.
     void BringForward();
+    // Shows it without taking the keyboard from where the user is.
+    void ShowQuietly();
 
 protected:
     // Creates the window hidden, sized to a client area given in twips at
@@ -54,12 +56,14 @@ public:
 
     // `make` returns a loaded form (or null) when none is open.
     template <class Make>
-    T* show(Make make)
+    T* show(Make make, bool activate = true)
     {
         if (!isOpen())
             form_ = make();
-        if (form_)
+        if (form_ && activate)
             form_->BringForward();
+        else if (form_)
+            form_->ShowQuietly();
         return get();
     }
 

@@ -162,4 +162,10 @@ DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callb
                            : MCIERR_DEVICE_NOT_INSTALLED;
 }
 
+BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags)
+{
+    QV_LATE(multimedia, PlaySoundW);
+    return PlaySoundW_ ? PlaySoundW_(sound, module, flags) : FALSE;
+}
+
 }  // namespace qv::late

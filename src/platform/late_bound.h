@@ -40,5 +40,6 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, UINT* dpiX, UINT* dpiY);
 
 // Media control interface command strings; safe from any thread.
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);
+BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags);
 
 }  // namespace qv::late

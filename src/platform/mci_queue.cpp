@@ -17,7 +17,13 @@ struct MciQueue::State {
     std::mutex mutex;
     std::condition_variable wake;   // a command or the end is waiting
     std::condition_variable ended;  // the worker has left
-    std::deque<std::wstring> pending;
+    struct Command {
+        std::wstring text;
+        HWND notify;
+        UINT message;
+        LPARAM tag;
+    };
+    std::deque<Command> pending;
     bool closing = false;   // no more commands; run what is queued, then leave
     bool dropping = false;  // leave without running the rest
     bool started = false;
@@ -30,10 +36,12 @@ struct MciQueue::State {
             wake.wait(lock, [this] { return dropping || closing || !pending.empty(); });
             if (dropping || pending.empty())
                 break;
-            std::wstring command = std::move(pending.front());
+            Command command = std::move(pending.front());
             pending.pop_front();
             lock.unlock();
-            execute(command);
+            const unsigned long result = execute(command.text);
+            if (command.notify)
+                ::PostMessageW(command.notify, command.message, result, command.tag);
             lock.lock();
         }
         running = false;
@@ -45,9 +53,8 @@ MciQueue::MciQueue(Executor execute) : state_(std::make_shared<State>())
 {
     state_->execute = std::move(execute);
     if (!state_->execute) {
-        // No answer wanted and none reported: a missing drive simply does nothing.
-        state_->execute = [](const std::wstring& command) {
-            late::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+        state_->execute = [](const std::wstring& command) -> unsigned long {
+            return late::mciSendStringW(command.c_str(), nullptr, 0, nullptr);
         };
     }
 }
@@ -63,10 +70,15 @@ MciQueue::~MciQueue()
 
 void MciQueue::send(const std::wstring& command)
 {
+    sendReporting(command, nullptr, 0, 0);
+}
+
+void MciQueue::sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag)
+{
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (state_->closing || state_->dropping)
         return;
-    state_->pending.push_back(command);
+    state_->pending.push_back({command, notify, message, tag});
     if (!state_->started) {
         state_->started = state_->running = true;
         // Detached: the worker keeps the state alive, so a command that

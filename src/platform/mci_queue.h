@@ -12,7 +12,8 @@ namespace qv {
 
 class MciQueue final : public IMediaCommands {
 public:
-    using Executor = std::function<void(const std::wstring&)>;
+    // Runs one command and gives its result: 0, or the MCI error.
+    using Executor = std::function<unsigned long(const std::wstring&)>;
 
     // `execute` runs each command on the worker; mciSendStringW unless a test says otherwise.
     explicit MciQueue(Executor execute = {});
@@ -22,6 +23,7 @@ public:
     MciQueue& operator=(const MciQueue&) = delete;
 
     void send(const std::wstring& command) override;
+    void sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag) override;
 
     // Takes no more commands and lets the queued ones run until `deadline`.
     // True when all ran and the worker has ended; false when one is still

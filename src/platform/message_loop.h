@@ -10,4 +10,7 @@ namespace qv {
 // Esc) when it takes them; otherwise translates and dispatches.
 void dispatch(MSG& msg);
 
+// GetTickCount64 of the last key pressed in any window of ours.
+unsigned long long lastKeyMs();
+
 }  // namespace qv

@@ -1,9 +1,12 @@
 #include "platform/services.h"
 
+#include <mmsystem.h>
+
 #include "platform/elevation.h"
 #include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
+#include "platform/message_loop.h"
 #include "platform/ui_text.h"
 #include "platform/unique_handle.h"
 #include "platform/win_registry_store.h"
@@ -95,6 +98,21 @@ public:
         ::ReleaseCapture();
         ::SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
+
+    bool typingNow() override
+    {
+        constexpr ULONGLONG kTypingMs = 2000;
+        if (::GetTickCount64() - lastKeyMs() < kTypingMs)
+            return true;
+        // In another program's window only input of any kind can be seen;
+        // there Windows also refuses us the foreground while the user types.
+        HWND front = ::GetForegroundWindow();
+        DWORD pid = 0;
+        if (!front || (::GetWindowThreadProcessId(front, &pid), pid == ::GetCurrentProcessId()))
+            return false;
+        LASTINPUTINFO last{sizeof last, 0};
+        return ::GetLastInputInfo(&last) && ::GetTickCount() - last.dwTime < kTypingMs;
+    }
 };
 
 class RealMessageBox final : public IMessageBox {
@@ -120,9 +138,21 @@ public:
     }
 };
 
+class RealAlertSound final : public IAlertSound {
+public:
+    void play() override
+    {
+        // Without a sound device the alias fails too; the beep then finds
+        // whatever the system has left.
+        if (!late::PlaySoundW(L"SystemExclamation", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT))
+            ::MessageBeep(MB_ICONEXCLAMATION);
+    }
+    void stop() override { late::PlaySoundW(nullptr, nullptr, 0); }
+};
+
 class RealPower final : public IPower {
 public:
-    bool wakeAt(const LocalTime& when) override
+    WakeResult wakeAt(const LocalTime& when) override
     {
         if (!timer_)
             timer_.reset(::CreateWaitableTimerW(nullptr, TRUE, nullptr));
@@ -131,14 +161,17 @@ public:
         FILETIME due{};
         if (!timer_ || !::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
             !::SystemTimeToFileTime(&utc, &due))
-            return false;
+            return WakeResult::Failed;
         LARGE_INTEGER at{};
         at.LowPart = due.dwLowDateTime;
         at.HighPart = static_cast<LONG>(due.dwHighDateTime);
         // Nothing waits on the timer: waking is all it is for; the alarm
         // check rings as soon as the computer runs again. Without wake
-        // support the timer is still set, and that is harmless.
-        return ::SetWaitableTimer(timer_.get(), &at, 0, nullptr, nullptr, TRUE) != FALSE;
+        // support the timer is still set and says so only in the last error.
+        ::SetLastError(ERROR_SUCCESS);
+        if (!::SetWaitableTimer(timer_.get(), &at, 0, nullptr, nullptr, TRUE))
+            return WakeResult::Failed;
+        return ::GetLastError() == ERROR_NOT_SUPPORTED ? WakeResult::CannotResume : WakeResult::Set;
     }
 
     void cancelWake() override
@@ -172,6 +205,15 @@ MciQueue& tuneLane()
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { endProcess(code, finishMedia(exitDeadline())); }
+    void registerRestart() override
+    {
+        // Windows Vista and later; looked up so that nothing else is needed.
+        using Fn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+        const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
+        if (fn)
+            fn(nullptr, 0);
+    }
 };
 
 }  // namespace
@@ -212,8 +254,9 @@ Services realServices()
     static RealShellOpen shell;
     static RealPower power;
     static WinElevation elevation;
-    return Services{&clock, &drives, &tray,     &help,       &input, &process,
-                    &doorLane(), &tuneLane(), &messages, &registry, &systemTime, &shell, &power, &elevation};
+    static RealAlertSound sound;
+    return Services{&clock,    &drives,   &tray,       &help,  &input, &process,   &doorLane(), &tuneLane(),
+                    &messages, &registry, &systemTime, &shell, &power, &elevation, &sound};
 }
 
 }  // namespace qv

@@ -47,16 +47,29 @@ struct IUserInput {
     virtual UINT trackPopupMenu(HMENU menu, HWND owner, const POINT* at) = 0;
     // Lets the system move `window` with the mouse, as if by its title bar.
     virtual void dragWindow(HWND window) = 0;
+    // A key was pressed within the last two seconds: the user is typing,
+    // and a window that took the keyboard now would take their next keys.
+    virtual bool typingNow() = 0;
 };
 
 // Media control interface command strings. Sending only queues the command:
 // a CD drive can take seconds to answer, and the face must keep moving.
-// Commands of one lane run one at a time, in order; their results are not
-// looked at. The door and the tune have a lane each, so that the tune never
-// waits behind a drive that does not answer.
+// Commands of one lane run one at a time, in order. The door and the tune
+// have a lane each, so that the tune never waits behind a drive that does
+// not answer.
 struct IMediaCommands {
     virtual ~IMediaCommands() = default;
     virtual void send(const std::wstring& command) = 0;
+    // As send; when the command has run, its result (0, or the MCI error) is
+    // posted to `notify` as `message`, in wParam, with `tag` in lParam.
+    virtual void sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag) = 0;
+};
+
+// A system sound, for an alarm whose tune cannot play.
+struct IAlertSound {
+    virtual ~IAlertSound() = default;
+    virtual void play() = 0;  // returns at once
+    virtual void stop() = 0;
 };
 
 // Modal message boxes: an OK button only, no icon.
@@ -77,14 +90,16 @@ struct IShellOpen {
     virtual void open(HWND owner, const std::wstring& target) = 0;
 };
 
+enum class WakeResult { Set, CannotResume, Failed };
+
 // Waking the computer for the alarm, and keeping the screen on while the
 // alert is up.
 struct IPower {
     virtual ~IPower() = default;
     // Wakes a sleeping computer at this local time (where the power settings
-    // allow wake timers); replaces any earlier wake. False when no timer
-    // could be set.
-    virtual bool wakeAt(const LocalTime& when) = 0;
+    // allow wake timers); replaces any earlier wake. CannotResume: the
+    // timer is set, but this computer cannot be woken by it.
+    virtual WakeResult wakeAt(const LocalTime& when) = 0;
     virtual void cancelWake() = 0;
     // Switches the display on and keeps it and the computer awake until
     // released.
@@ -111,6 +126,9 @@ struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
     virtual void exitNow(UINT code) = 0;
+    // Asks Windows to start the program again after an update restart (when
+    // the user allows that), a crash or a hang.
+    virtual void registerRestart() = 0;
 };
 
 struct Services {
@@ -128,6 +146,7 @@ struct Services {
     IShellOpen* shell;
     IPower* power;
     IElevation* elevation;
+    IAlertSound* sound;
 };
 
 // The real thing, for the program itself.

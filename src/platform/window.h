@@ -23,6 +23,10 @@ public:
     // needs no lookup per message.
     static HWND dialogKeysWindow();
 
+    // Whether a key for this active window (or a child) is dropped before
+    // anything sees it.
+    virtual bool holdsBackKey(const MSG& msg) { return (void)msg, false; }
+
 protected:
     // Registers the class on first use; the class procedure is the base's.
     static ATOM registerClass(HINSTANCE instance, const wchar_t* className, HICON icon = nullptr,

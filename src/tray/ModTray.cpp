@@ -17,6 +17,7 @@ NOTIFYICONDATAW TrayDataRecord{};
 bool iconPresent = false;  // the shell said yes
 bool iconMayShow = false;  // an add was tried since the last delete
 bool tipSet = false;
+NOTIFYICONDATAW pendingBalloon{};  // asked for before the icon was up
 int failures = 0;
 qv::ITrayShell* shell = nullptr;
 UINT taskbarCreated = 0;
@@ -45,6 +46,11 @@ void addIcon(bool mayExist)
         TrayDataRecord.uVersion = NOTIFYICON_VERSION_4;
         theShell().notifyIcon(NIM_SETVERSION, TrayDataRecord);
         TrayDataRecord.uVersion = 0;
+        if (pendingBalloon.uFlags & NIF_INFO) {
+            pendingBalloon.hWnd = TrayDataRecord.hWnd;
+            theShell().notifyIcon(NIM_MODIFY, pendingBalloon);
+            pendingBalloon = {};
+        }
     }
     if (!TrayOwner)
         return;
@@ -100,6 +106,22 @@ void SetTrayTip(const std::wstring& text)
     theShell().notifyIcon(NIM_MODIFY, TrayDataRecord);
 }
 
+void ShowBalloon(const std::wstring& title, const std::wstring& text)
+{
+    NOTIFYICONDATAW info = TrayDataRecord;
+    info.uFlags = NIF_INFO;
+    const std::wstring shownTitle = qv::fitToField(title, std::size(info.szInfoTitle));
+    std::wmemset(info.szInfoTitle, L'\0', std::size(info.szInfoTitle));
+    std::wmemcpy(info.szInfoTitle, shownTitle.c_str(), shownTitle.size());
+    const std::wstring body = qv::fitToField(text, std::size(info.szInfo));
+    std::wmemset(info.szInfo, L'\0', std::size(info.szInfo));
+    std::wmemcpy(info.szInfo, body.c_str(), body.size());
+    info.dwInfoFlags = NIIF_INFO;
+    // At start (a missed alarm) the icon may not be up yet: it comes with it.
+    if (!iconPresent || !theShell().notifyIcon(NIM_MODIFY, info))
+        pendingBalloon = info;
+}
+
 void RemoveTrayIcon()
 {
     // Deleted even when the add was refused: the icon may have come up
@@ -109,6 +131,7 @@ void RemoveTrayIcon()
         theShell().notifyIcon(NIM_DELETE, TrayDataRecord);
         iconMayShow = iconPresent = false;
     }
+    pendingBalloon = {};
     if (TrayOwner)
         ::KillTimer(TrayOwner->hwnd(), kRetryTimer);
     if (PrevWndProc && TrayOwner) {

@@ -41,6 +41,11 @@ void SetShell(qv::ITrayShell* shell);
 
 void AddTrayIcon(ITrayOwner& form, HMENU menu);
 void SetTrayTip(const std::wstring& text);
+// A notification from the icon; it also stays in the system's notification
+// history. Asked for before the icon is up, it comes with the icon. The
+// text field holds kBalloonTextLimit characters.
+inline constexpr std::size_t kBalloonTextLimit = 255;
+void ShowBalloon(const std::wstring& title, const std::wstring& text);
 // Safe to call again: the icon is deleted once, the procedure put back once.
 void RemoveTrayIcon();
 

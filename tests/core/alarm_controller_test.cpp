@@ -150,3 +150,57 @@ TEST(AlarmController, LatenessIsRealTimeWhateverTheWallClockDoes)
     EXPECT_FALSE(back.tick(c.to(9, 4, 59).now()));
     EXPECT_TRUE(back.tick(c.to(9, 5, 0).now()));
 }
+
+// A kept alarm still ahead is armed as OK pressed now would arm it; one that
+// came while the program was not running rings at once, late by the wall clock.
+TEST(AlarmController, AKeptAlarmComesBackArmedOrRungAndIsKeptOnAsSuch)
+{
+    const struct {
+        LocalTime kept;
+        Clock now;
+        const char* rang;
+        const wchar_t* keeps;  // and for an armed one, where it rings
+    } rows[] = {
+        {{2026, 12, 9, 7, 30, 0}, {2026, 12, 9, 6, 0, 0}, "", L"26年12月09日 07:30:00 星期三"},
+        {{2026, 12, 10, 0, 10, 0}, {2026, 12, 9, 23, 50, 0}, "", L"26年12月10日 00:10:00 星期四"},
+        // The clock set back days while off: the next such time of day.
+        {{2026, 12, 12, 7, 30, 0}, {2026, 12, 9, 7, 0, 0}, "", L"26年12月09日 07:30:00 星期三"},
+        {{2026, 12, 12, 7, 30, 0}, {2026, 12, 9, 7, 30, 0}, "", L"26年12月10日 07:30:00 星期四"},
+        {{2026, 12, 9, 7, 30, 0}, {2026, 12, 9, 7, 30, 0}, "0 s late, tune", L"26年12月09日 07:30:00 星期三"},
+        {{2026, 12, 9, 7, 30, 0}, {2026, 12, 9, 7, 31, 0}, "60 s late, tune", L"26年12月09日 07:30:00 星期三"},
+        {{2026, 12, 9, 7, 30, 0}, {2026, 12, 9, 7, 31, 1}, "61 s late, quiet", L"26年12月09日 07:30:00 星期三"},
+        {{2026, 12, 9, 7, 30, 0}, {2026, 12, 9, 10, 30, 0}, "10800 s late, quiet", L"26年12月09日 07:30:00 星期三"},
+        {{2028, 2, 29, 23, 59, 30}, {2028, 3, 1, 0, 0, 10}, "40 s late, tune", L"28年02月29日 23:59:30 星期二"},
+        {{2026, 12, 31, 23, 59, 50}, {2027, 1, 1, 0, 0, 20}, "30 s late, tune", L"26年12月31日 23:59:50 星期四"},
+    };
+    for (const auto& r : rows) {
+        AlarmController a;
+        Clock c = r.now;
+        const std::string row = rang(a.restore({r.kept, L"tea"}, c.now()));
+        EXPECT_EQ(row, r.rang);
+        EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), timeText(r.kept) + L"tea") << row;
+        EXPECT_EQ(when(a.toKeep()->at) + a.toKeep()->message, r.keeps + std::wstring(L"tea")) << row;
+        if (!row.empty()) {
+            EXPECT_EQ(state(a), std::tuple(AlarmPhase::Rung, true, false, false));
+            EXPECT_FALSE(a.tick(c.pass(86400).now()));
+            continue;
+        }
+        EXPECT_EQ(when(*a.nextRing()), r.keeps);
+        EXPECT_FALSE(a.tick(c.pass(absoluteSeconds(*a.nextRing()) - c.wall - 1).now())) << r.keeps;
+        EXPECT_EQ(rang(a.tick(c.pass(1).now())), "0 s late, tune") << r.keeps;
+    }
+}
+
+// Kept once rung: the moment it was due, not the check that noticed it.
+TEST(AlarmController, WhatIsKeptIsTheNextRingThenTheMomentItWasDue)
+{
+    AlarmController a;
+    Clock c(2026, 12, 7, 9, 0, 0);
+    EXPECT_FALSE(a.toKeep());
+    confirm(a, L"9", L"5", c);
+    EXPECT_EQ(when(a.toKeep()->at), L"26年12月07日 09:05:00 星期一");
+    EXPECT_TRUE(a.tick(c.jump(9, 30, 0).now()));
+    EXPECT_EQ(when(a.toKeep()->at), L"26年12月07日 09:05:00 星期一");
+    a.cancel();
+    EXPECT_FALSE(a.toKeep());
+}

@@ -65,7 +65,7 @@ TEST(NumberText, OneReaderWithGroupingAsTheOnlyDifference)
     }
 }
 
-TEST(ReminderPaste, LineBreaksBecomeBlanksAndTheCutNeverSplitsACharacter)
+TEST(ReminderPaste, ControlCharactersBecomeBlanksAndTheCutNeverSplitsACharacter)
 {
     const struct {
         const wchar_t* pasted;
@@ -78,9 +78,48 @@ TEST(ReminderPaste, LineBreaksBecomeBlanksAndTheCutNeverSplitsACharacter)
         {L"abc", 0, L"", true}, {L"", 0, L"", false}, {L"a\r\nb", 2, L"a ", true},
         {L"ab\xD83D\xDE00", 3, L"ab", true},  // a surrogate pair stays whole or goes
         {L"ab\xD83D\xDE00", 4, L"ab\xD83D\xDE00", false},
+        // Every other control character and the line separators: one blank each.
+        {L"a\tb\x1F\x7F", 10, L"a b  ", false}, {L"a\x85\x9F\xA0" L"b", 10, L"a  \xA0" L"b", false},
+        {L"a\x2028\x2029\x202F", 10, L"a  \x202F", false},
     };
     for (const auto& c : cases) {
         const qv::FittedPaste f = qv::fitPastedReminder(c.pasted, c.room);
         EXPECT_TRUE(f.text == c.text && f.cut == c.cut) << c.room << (f.cut ? " cut: " : ": ") << f.text;
     }
+}
+
+// The measure is faked as "at most N characters"; the real one is the box's.
+TEST(ReminderFit, LongestCutThatFitsWithTheMarkAndNeverSplitsACharacter)
+{
+    const struct {
+        const wchar_t* text;
+        std::size_t n;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"abcdef", 6, L"abcdef"}, {L"abcdef", 5, L"abcd\x2026"}, {L"abcdef", 1, L"\x2026"},
+        {L"abcdef", 0, L"\x2026"},
+        {L"ab\xD83D\xDE00" L"cd", 4, L"ab\x2026"},  // the pair stays whole or goes
+        {L"ab\xD83D\xDE00" L"cd", 5, L"ab\xD83D\xDE00\x2026"},
+        {L"ab \x3000 cdef", 6, L"ab\x2026"},    // no blanks before the mark
+        {L"  abc", 3, L"\x2026"},
+    };
+    for (const auto& c : cases) {
+        int calls = 0;
+        const std::wstring shown = qv::fitWithEllipsis(c.text, [&](const std::wstring& s) {
+            ++calls;
+            return s.size() <= c.n;
+        });
+        EXPECT_EQ(shown, c.shown) << c.text << " in " << c.n;
+        EXPECT_LE(calls, 6) << c.text;  // a binary search, not a walk
+    }
+    EXPECT_EQ(qv::fitWithEllipsis(L"", [](const std::wstring&) { return false; }), L"\x2026");
+}
+
+TEST(ReminderFit, NotificationTextKeepsToTheShellsField)
+{
+    const std::wstring full(255, L'x');
+    EXPECT_EQ(qv::notificationText(full, 255), full);
+    EXPECT_EQ(qv::notificationText(full + L'y', 255), full.substr(0, 254) + L'\x2026');
+    const std::wstring pair = std::wstring(253, L'x') + L"\xD83D\xDE00";
+    EXPECT_EQ(qv::notificationText(pair + L'y', 255), pair.substr(0, 253) + L'\x2026');
 }

@@ -27,7 +27,9 @@ await_window 262x165 "the alert"
 shot alert
 
 # Enter presses the focused "我知道了": the alert goes and the alarm window shows the rung alarm.
-# Nothing is clicked first, so the key reaches the alert only if it took the focus by itself.
+# Nothing is clicked first, so the key reaches the alert only if it took the focus by itself;
+# keys in its first second are held back, as typing meant for another window.
+sleep 1.2
 xdotool key Return
 poll '! window_of_size 262x165' 50 || fail "Enter did not close the alert"
 await_window 230x299 "the alarm window, once more,"

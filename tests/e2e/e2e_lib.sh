@@ -27,6 +27,9 @@ fail() { echo "FAIL: $*" >&2; diagnose >&2; exit 1; }
 
 qv_start_xvfb || fail "no Xvfb"
 qv_start_server || fail "no wineserver of our own"
+# An alarm kept by an earlier run would ring into this one.
+wine reg delete 'HKCU\Software\qorvane' /f >/dev/null 2>&1
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v qorvane /f >/dev/null 2>&1
 
 # poll CMD TENTHS: waits up to TENTHS tenths of a second for CMD to succeed.
 poll() {

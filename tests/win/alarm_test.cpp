@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "alarm/alarm_texts.h"
+#include "alarm/reminder_text.h"
 #include "app/Modmain.h"
 #include "app/seconds.h"
+#include "platform/module_path.h"
 #include "platform/ui_text.h"
 #include "resource.h"
+#include "store/Clsreg.h"
 
 namespace qv::test {
 namespace {
@@ -53,7 +57,121 @@ protected:
                 w.boxText(frmclock::txtinmsg)};
     }
     const Texts cleared{L"", L"", L"00", L""};
+    // The program ends (its alarm window closed, as after a crash no window
+    // is there) and starts again at this time.
+    void restartAt(int h, int m, int s)
+    {
+        app.reset();
+        world.clock.set(2026, 12, 7, 1, h, m, s);
+        world.power.calls.clear();
+        world.tune.got.clear();
+        load();
+    }
+    Texts kept()
+    {
+        Texts out;
+        for (const wchar_t* name : {kAlarmAtName, kAlarmMsgName})
+            out.push_back(world.registry.readValue(kKeptAlarmKeyPath, name).value_or(L"-"));
+        return out;
+    }
+    std::optional<std::wstring> runOnce() { return world.registry.readValue(kRunOnceKeyPath, kRunOnceValueName); }
 };
+
+TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSilentlyUntilAcknowledged)
+{
+    push(arm(L"9", L"5", L"0", L"x").Imgcam());
+    EXPECT_EQ(kept(), (Texts{L"-", L"-"}));
+    arm(L"9", L"5", L"0", L"开会");
+    EXPECT_EQ(kept(), (Texts{L"2026-12-07 09:05:00", L"开会"}));
+    restartAt(8, 30, 0);
+    EXPECT_TRUE(app->TmrclockEnabled());
+    EXPECT_EQ(world.power.calls, Texts{L"wake 2026-12-07 09:05:00"});
+    EXPECT_EQ(app->alertWindow(), nullptr);
+    EXPECT_TRUE(world.messages.shown.empty());
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(app->alertWindow(), nullptr);
+    EXPECT_EQ(kept(), (Texts{L"2026-12-07 09:05:00", L"开会"}));  // rung, not yet seen
+    // Never acknowledged: it shows at the next start, without the tune.
+    restartAt(9, 30, 0);
+    ASSERT_NE(app->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow()->lbloutall(), L"你现在要做的事情是:开会");
+    EXPECT_TRUE(world.tune.got.empty());
+    acknowledge();
+    EXPECT_EQ(kept(), (Texts{L"-", L"-"}));
+    ASSERT_NE(app->alarmWindow(), nullptr);
+    EXPECT_EQ(boxes(*app->alarmWindow()), (Texts{L"09", L"05", L"00", L"开会"}));
+    restartAt(9, 31, 0);
+    EXPECT_FALSE(app->alarm().AlarmSet());
+    EXPECT_EQ(app->alertWindow(), nullptr);
+}
+
+TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAlarmIsKept)
+{
+    face->Show();
+    pumpMessages();
+    EXPECT_EQ(world.process.restartsRegistered, 1);
+    arm(L"9", L"5", L"0", L"x");
+    tickAlarm(9, 5, 0);
+    EXPECT_EQ(::SendMessageW(hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    ::SendMessageW(hwnd(), WM_ENDSESSION, FALSE, 0);  // someone else said no: nothing ends
+    EXPECT_TRUE(world.process.exits.empty());
+    world.power.calls.clear();
+    ::SendMessageW(hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(world.process.exits, std::vector<UINT>{0});
+    EXPECT_EQ(world.tray.messages().back(), static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(world.tune.got.back(), L"close qorvane_tune");
+    EXPECT_EQ(world.power.calls, (Texts{L"display off"}));
+    EXPECT_TRUE(world.messages.shown.empty());
+    const std::wstring path = runProgramPath(L"C:\\Apps\\qorvane", programFileName());
+    EXPECT_EQ(runOnce(), L"\"" + path + L"\"");
+    // The next start takes it away; with the start-up entry on none is needed.
+    restartAt(9, 30, 0);
+    EXPECT_EQ(runOnce(), std::nullopt);
+    Clsreg(world.registry, path).setreg();
+    ::SendMessageW(hwnd(), WM_ENDSESSION, TRUE, 0);
+    Clsreg(world.registry, path).delreg();
+    EXPECT_EQ(runOnce(), std::nullopt);
+}
+
+TEST_F(AlarmTest, ARingWhileTheUserTypesTakesNoKeyAndTheReminderAlsoGoesToTheNotificationsWithASoundWhenNoTune)
+{
+    face->Show();
+    pumpMessages();
+    const std::wstring longer(300, L'事');
+    frmclock& w = arm(L"9", L"5", L"0", longer.c_str());
+    HWND msg = w.box(frmclock::txtinmsg);
+    ::SetFocus(msg);
+    ::SendMessageW(msg, EM_SETSEL, 300, 300);
+    world.input.typing = true;
+    world.tune.refuse = L"open";  // no MIDI device
+    tickAlarm(9, 5, 0);
+    frmmsg* alert = app->alertWindow();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(alert->hwnd()));
+    EXPECT_EQ(::GetFocus(), msg);
+    type(L"下一");
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg), longer + L"下一");
+    // Once in the notifications, cut at the shell's limit.
+    std::vector<NOTIFYICONDATAW> infos;
+    for (const TrayCall& c : world.tray.calls)
+        if (c.message == NIM_MODIFY && (c.data.uFlags & NIF_INFO))
+            infos.push_back(c.data);
+    ASSERT_EQ(infos.size(), 1u);
+    EXPECT_STREQ(infos[0].szInfoTitle, L"墨蝉小闹钟");
+    EXPECT_EQ(infos[0].szInfo, std::wstring(254, L'事') + L"…");
+    // In the alert it ends in "…", whole in the line's tip and for screen readers.
+    EXPECT_EQ(alert->shownOutall().back(), L'…');
+    EXPECT_NE(alert->outallTip(), nullptr);
+    // The sequencer failed: the system's sound stands in until acknowledged.
+    pumpMessages();
+    EXPECT_EQ(world.sound.calls, Texts{L"play"});
+    ::SendMessageW(alert->hwnd(), WM_TIMER, 1, 0);
+    EXPECT_EQ(world.sound.calls, (Texts{L"play", L"play"}));
+    ::SetForegroundWindow(alert->hwnd());  // as a click on it does
+    EXPECT_EQ(::GetFocus(), alert->cmdok());
+    acknowledge();
+    EXPECT_EQ(world.sound.calls.back(), L"stop");
+}
 
 TEST_F(AlarmTest, OpensEmptyWithTheFocusInTheHourHideGreyedATitleStripThatDragsAndButtonsThatLight)
 {
@@ -122,10 +240,19 @@ TEST_F(AlarmTest, TypingAndDialogKeysMoveThroughTheBoxesAndConfirm)
     EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
     push(w.Imghide());
     pumpMessages();
-    // Space presses the alert's focused Got it (Enter, the default, is pressed end to end).
+    // Space presses the alert's focused Got it (Enter, the default, is pressed
+    // end to end), but no key does in its first second, nor one held from before.
     tickAlarm(9, 5, 0);
     ASSERT_NE(app->alertWindow(), nullptr);
     ASSERT_EQ(::GetFocus(), app->alertWindow()->cmdok());
+    for (WPARAM key : {VK_SPACE, VK_RETURN, VK_ESCAPE})
+        press(key);
+    ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));  // Alt+F4
+    pumpMessages();
+    world.clock.steady += frmmsg::kKeysAfterMs;
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));  // held since then
+    pumpMessages();
+    ASSERT_NE(app->alertWindow(), nullptr);
     press(VK_SPACE);
     EXPECT_EQ(app->alertWindow(), nullptr);
     EXPECT_NE(app->alarmWindow(), nullptr);
@@ -210,6 +337,7 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     EXPECT_EQ(world.tune.got, (Texts{L"close qorvane_tune", kTuneOpen, L"play qorvane_tune"}));
     // Got it, with Esc as in a message box: the alert closes with its tune, the
     // alarm window shows the rung alarm.
+    world.clock.steady += frmmsg::kKeysAfterMs;
     ::PostMessageW(alert->cmdok(), WM_KEYDOWN, VK_ESCAPE, 1);
     pumpMessages();
     EXPECT_EQ(app->alertWindow(), nullptr);
@@ -223,10 +351,11 @@ TEST_F(AlarmTest, EachFailedCheckWarnsAndKeepsTheArmedAlarmWhichReopensUntilCanc
 {
     frmclock& w = arm(L"9", L"5", L"0", L"x");
     arm(L"ab", L"1", L"1", L"");
+    // A refused time clears the time boxes; the reminder typed stays.
     arm(L"ab", L"1", L"1", L"y");
-    EXPECT_EQ(boxes(w), cleared);
-    arm(L"24", L"0", L"0", L"y");
-    EXPECT_EQ(boxes(w), cleared);
+    EXPECT_EQ(boxes(w), (Texts{L"", L"", L"00", L"y"}));
+    arm(L"24", L"0", L"0", std::wstring(200, L'长').c_str());
+    EXPECT_EQ(boxes(w), (Texts{L"", L"", L"00", std::wstring(200, L'长')}));
     EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{L"对不起，时间或事件不能为空\r否则我不能提醒你做事！", L"墨蝉小闹钟"},
                                                         {L"你输入的时间不对，不能是字母，你重新输入！", L"警告！"},
                                                         {L"对不起！你的时间设置不对，请重新设置", L"墨蝉小闹钟"}}));
@@ -379,14 +508,24 @@ TEST_F(AlarmTest, APastedReminderHasBlanksForLineBreaksAndALongOneIsCutAtTheLimi
     frmclock& w = openAlarm();
     HWND msg = w.box(frmclock::txtinmsg);
     ::SetFocus(msg);
-    paste(msg, L"买牛奶\r\n带钥匙");
-    EXPECT_EQ(w.boxText(frmclock::txtinmsg), L"买牛奶 带钥匙");
+    paste(msg, L"买牛奶\r\n带\t钥匙");
+    EXPECT_EQ(w.boxText(frmclock::txtinmsg), L"买牛奶 带 钥匙");
     EXPECT_EQ(w.reminderBalloon(), nullptr);  // it all fitted: nothing to say
+    // Too long for a time box: refused whole, not cut to an hour nobody typed.
+    paste(w.box(frmclock::txthour), L"1300000000000");
+    EXPECT_EQ(w.boxText(frmclock::txthour), L"");
+    ASSERT_NE(w.reminderBalloon(), nullptr);
+    EXPECT_EQ(w.balloonText(), kTimeTooLongText);
+    paste(w.box(frmclock::txthour), L"13");
+    EXPECT_EQ(w.boxText(frmclock::txthour), L"13");
+    ::SetFocus(msg);
+    ::SetWindowTextW(msg, L"");
     paste(msg, std::wstring(5000, L'长'));
     EXPECT_EQ(w.boxText(frmclock::txtinmsg).size(), 2000u);
     HWND balloon = w.reminderBalloon();
     ASSERT_NE(balloon, nullptr);
     EXPECT_TRUE(::IsWindowVisible(balloon));
+    EXPECT_EQ(w.balloonText(), kReminderTooLongText);
     type(L"\b");  // typing on puts it away
     EXPECT_FALSE(::IsWindowVisible(balloon));
     // Pasted over a selection, only the room it leaves counts.
@@ -433,8 +572,12 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheAlarmAndTheTimeLinesWhichAloneRepaint
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
 {
     auto& calls = world.power.calls;
+    world.power.canResume = false;  // said once a run, under the box
     frmclock& w = arm(L"9", L"5", L"0", L"x");
+    EXPECT_EQ(w.balloonText(), kCannotWakeText);
+    ::SendMessageW(w.reminderBalloon(), TTM_TRACKACTIVATE, FALSE, 0);
     arm(L"10", L"0", L"0", L"x");
+    EXPECT_FALSE(::IsWindowVisible(w.reminderBalloon()));
     push(w.Imgcam());
     EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:05:00", L"wake 2026-12-07 10:00:00", L"cancel wake"}));
     calls.clear();
@@ -448,14 +591,19 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     tickAlarm(7, 0, 0, 8);
     ASSERT_NE(app->alertWindow(), nullptr);
     EXPECT_EQ(calls, (Texts{L"cancel wake", L"display on"}));
+    tickAlarm(7, 9, 59, 8);
+    EXPECT_EQ(calls.back(), L"display on");
+    tickAlarm(7, 10, 0, 8);  // ten minutes: the screen may sleep, the alert stays
+    EXPECT_EQ(calls.back(), L"display off");
+    ASSERT_NE(app->alertWindow(), nullptr);
     // Alt+F4 and the like acknowledge it too.
     ::SendMessageW(app->alertWindow()->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(app->alertWindow(), nullptr);
     ASSERT_NE(app->alarmWindow(), nullptr);
     EXPECT_EQ(calls.back(), L"display off");
     // Leaving with an alarm armed and an alert up lets go of both.
-    arm(L"7", L"0", L"5", L"x");
-    tickAlarm(7, 0, 5, 8);
+    arm(L"7", L"10", L"5", L"x");
+    tickAlarm(7, 10, 5, 8);
     arm(L"8", L"0", L"0", L"x");
     calls.clear();
     choose(MenuId::quit);
@@ -469,8 +617,8 @@ TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
     ::GetLocalTime(&st);
     const LocalTime now{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0, 0};
     const LocalTime tomorrow = fromAbsoluteSeconds(absoluteSeconds(now) + 86400);
-    EXPECT_TRUE(power.wakeAt(tomorrow));
-    EXPECT_TRUE(power.wakeAt(tomorrow));  // moved: the same timer again
+    EXPECT_NE(power.wakeAt(tomorrow), WakeResult::Failed);
+    EXPECT_NE(power.wakeAt(tomorrow), WakeResult::Failed);  // moved: the same timer again
     power.cancelWake();
     power.holdDisplay(true);
     power.holdDisplay(false);

@@ -6,6 +6,8 @@
 
 #include "app/app_host.h"
 #include "fakes.h"
+#include "store/kept_alarm.h"
+#include "store/run_once.h"
 
 namespace qv::test {
 
@@ -22,6 +24,7 @@ protected:
         ModTray::SetShell(&world.tray);
         world.clock.set(2026, 12, 7, 1, 6, 30, 45);
         world.drives.types = {{'C', DRIVE_FIXED}, {'D', DRIVE_CDROM}};
+        forgetKept();
     }
     void TearDown() override
     {
@@ -29,6 +32,13 @@ protected:
         face = nullptr;
         pumpMessages();
         ModTray::SetShell(nullptr);
+        forgetKept();
+    }
+    // What a run keeps in the prefix's registry must not reach the next test.
+    void forgetKept()
+    {
+        KeptAlarm(world.registry).erase();
+        RunOnceEntry(world.registry, L"").remove();
     }
     void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
     {

@@ -106,12 +106,26 @@ struct RecordingTray final : ITrayShell {
     }
 };
 
-// Help files, links and media commands, as they are handed on.
+// Help files, links and media commands, as they are handed on; a command
+// starting with `refuse` fails (no MIDI device), as its report says.
 struct Recorded final : IHelp, IShellOpen, IMediaCommands {
     Texts got;
+    std::wstring refuse = L"\x1";
     void showHelp(HWND, const std::wstring& chmPath) override { got.push_back(chmPath); }
     void open(HWND, const std::wstring& target) override { got.push_back(target); }
     void send(const std::wstring& command) override { got.push_back(command); }
+    void sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag) override
+    {
+        got.push_back(command);
+        constexpr WPARAM kNoDevice = 263;  // MCIERR_DEVICE_NOT_INSTALLED
+        ::PostMessageW(notify, message, command.rfind(refuse, 0) == 0 ? kNoDevice : 0, tag);
+    }
+};
+
+struct RecordingSound final : IAlertSound {
+    Texts calls;
+    void play() override { calls.push_back(L"play"); }
+    void stop() override { calls.push_back(L"stop"); }
 };
 
 struct ScriptedInput final : IUserInput {
@@ -129,6 +143,8 @@ struct ScriptedInput final : IUserInput {
         return cmd;
     }
     void dragWindow(HWND) override { ++drags; }
+    bool typing = false;
+    bool typingNow() override { return typing; }
 };
 
 // A real box runs a modal loop, timers ticking while it is open: `whileOpen` stands for that time.
@@ -157,13 +173,14 @@ struct RecordingSystemTime final : ISystemTime {
 // Records "wake <local time>", "cancel wake", "display on", "display off".
 struct RecordingPower final : IPower {
     Texts calls;
-    bool wakeAt(const LocalTime& t) override
+    bool canResume = true;
+    WakeResult wakeAt(const LocalTime& t) override
     {
         wchar_t text[40] = {};
         std::swprintf(text, 40, L"wake %04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
                       t.second);
         calls.push_back(text);
-        return true;
+        return canResume ? WakeResult::Set : WakeResult::CannotResume;
     }
     void cancelWake() override { calls.push_back(L"cancel wake"); }
     void holdDisplay(bool hold) override { calls.push_back(hold ? L"display on" : L"display off"); }
@@ -191,7 +208,9 @@ struct RecordingElevation final : IElevation {
 
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
+    int restartsRegistered = 0;
     void exitNow(UINT code) override { exits.push_back(code); }
+    void registerRestart() override { ++restartsRegistered; }
 };
 
 // The real registry; writes and deletes refused on request, as under a policy that locks the Run key.
@@ -219,10 +238,11 @@ struct FakeWorld {
     RecordingSystemTime systemTime;
     RecordingPower power;
     RecordingElevation elevation;
+    RecordingSound sound;
     Services services()
     {
-        return Services{&clock, &drives,   &tray,           &help,       &input, &process, &door,
-                        &tune,  &messages, &windowsRegistry, &systemTime, &shell, &power,   &elevation};
+        return Services{&clock, &drives,   &tray,           &help,       &input, &process, &door,     &tune,
+                        &messages, &windowsRegistry, &systemTime, &shell, &power, &elevation, &sound};
     }
 };
 

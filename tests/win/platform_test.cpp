@@ -39,10 +39,11 @@ struct SlowDrive {
 
 MciQueue::Executor slow(const std::shared_ptr<SlowDrive>& drive, DWORD waitMs)
 {
-    return [drive, waitMs](const std::wstring& command) {
+    return [drive, waitMs](const std::wstring& command) -> unsigned long {
         ::WaitForSingleObject(drive->release, waitMs);
         std::lock_guard<std::mutex> lock(drive->m);
         drive->ran.push_back(command);
+        return 0;
     };
 }
 

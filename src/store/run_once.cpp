@@ -1,0 +1,22 @@
+#include "store/run_once.h"
+
+#include <utility>
+
+namespace qv {
+
+RunOnceEntry::RunOnceEntry(IRegistryStore& store, std::wstring programPath)
+    : store_(store), programPath_(std::move(programPath))
+{
+}
+
+void RunOnceEntry::write()
+{
+    store_.writeValue(kRunOnceKeyPath, kRunOnceValueName, L"\"" + programPath_ + L"\"");
+}
+
+void RunOnceEntry::remove()
+{
+    store_.deleteValue(kRunOnceKeyPath, kRunOnceValueName);
+}
+
+}  // namespace qv

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "alarm/reminder_text.h"
+#include "store/kept_alarm.h"
+#include "store/run_once.h"
+
+using namespace qv;
+
+namespace {
+
+const std::wstring kKey = L"Software\\qorvane";
+
+// The memory store, with a log of what was asked of it.
+struct LoggedStore final : IRegistryStore {
+    using Key = const std::wstring&;
+    MemoryRegistryStore& note(const wchar_t* what, Key n) { log += what + n + L"; "; return memory; }
+    std::optional<std::wstring> readValue(Key k, Key n) override { return note(L"read ", n).readValue(k, n); }
+    void writeValue(Key k, Key n, Key d) override { note(L"write ", n).writeValue(k, n, d); }
+    void deleteValue(Key k, Key n) override { note(L"delete ", n).deleteValue(k, n); }
+    std::wstring takeLog() { return std::exchange(log, L""); }
+
+    MemoryRegistryStore memory;
+    std::wstring log;
+};
+
+std::array<int, 8> fields(const LocalTime& t)
+{
+    return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond, t.weekday};
+}
+
+}  // namespace
+
+TEST(KeptAlarm, SavedAsTwoTextsReadBackWhole)
+{
+    LoggedStore s;
+    KeptAlarm kept(s);
+    EXPECT_FALSE(kept.load());
+    EXPECT_EQ(s.takeLog(), L"read AlarmAt; read AlarmMsg; ");  // nothing kept: nothing deleted
+
+    kept.save({{2026, 12, 9, 7, 30, 0, 0, 0}, L"开会 at nine"});
+    EXPECT_EQ(s.takeLog(), L"write AlarmAt; write AlarmMsg; ");
+    EXPECT_EQ(s.memory.readValue(kKey, L"AlarmAt"), L"2026-12-09 07:30:00");
+    EXPECT_EQ(s.memory.readValue(kKey, L"AlarmMsg"), L"开会 at nine");
+    const auto v = kept.load();
+    EXPECT_EQ(s.takeLog(), L"read AlarmAt; read AlarmMsg; ");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(fields(v->at), (std::array{2026, 12, 9, 7, 30, 0, 0, 3}));
+    EXPECT_EQ(v->message, L"开会 at nine");
+
+    // A leap day and a reminder at the box's limit are whole values.
+    kept.save({{2028, 2, 29, 23, 59, 59}, std::wstring(kReminderLimit, L'x')});
+    ASSERT_TRUE(kept.load());
+    EXPECT_EQ(fields(kept.load()->at), (std::array{2028, 2, 29, 23, 59, 59, 0, 2}));
+    kept.erase();
+    EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
+}
+
+TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
+{
+    const std::wstring ok = L"2026-12-09 07:30:00";
+    const std::optional<std::wstring> none;
+    const std::pair<std::optional<std::wstring>, std::optional<std::wstring>> rows[] = {
+        {none, L"x"}, {ok, none}, {ok, L""}, {ok, std::wstring(kReminderLimit + 1, L'x')},
+        {L"2026-13-09 07:30:00", L"x"}, {L"2026-00-09 07:30:00", L"x"}, {L"2026-12-00 07:30:00", L"x"},
+        {L"2026-02-29 07:30:00", L"x"}, {L"2026-04-31 07:30:00", L"x"}, {L"2026-12-09 24:00:00", L"x"},
+        {L"2026-12-09 07:60:00", L"x"}, {L"2026-12-09 07:30:60", L"x"}, {L"1600-12-31 23:59:59", L"x"},
+        {L"garbage", L"x"}, {L"", L"x"}, {L"2026-12-09 7:30:00", L"x"}, {L"2026-12-09 07:30:00 ", L"x"},
+        {L"2026-12-09T07:30:00", L"x"}, {L"2026/12/09 07:30:00", L"x"}, {L"2026-12-09 07:3a:00", L"x"},
+        {L"+026-12-09 07:30:00", L"x"}, {L"２026-12-09 07:30:00", L"x"},
+    };
+    for (const auto& [at, msg] : rows) {
+        LoggedStore s;
+        if (at)
+            s.memory.writeValue(kKey, L"AlarmAt", *at);
+        if (msg)
+            s.memory.writeValue(kKey, L"AlarmMsg", *msg);
+        EXPECT_FALSE(KeptAlarm(s).load()) << at.value_or(L"-");
+        EXPECT_EQ(s.log, L"read AlarmAt; read AlarmMsg; delete AlarmAt; delete AlarmMsg; ") << at.value_or(L"-");
+        EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
+    }
+}
+
+TEST(RunOnceEntry, WritesTheQuotedPathAndRemovesItWithoutMakingTheKey)
+{
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    const std::wstring path = L"C:\\Program Files\\q\\qorvane.exe";
+    MemoryRegistryStore store;
+    RunOnceEntry entry(store, path);
+    entry.remove();
+    EXPECT_FALSE(store.hasKey(key));
+    entry.write();
+    EXPECT_EQ(store.readValue(key, L"qorvane"), L"\"" + path + L"\"");
+    entry.remove();
+    EXPECT_FALSE(store.readValue(key, L"qorvane"));
+}
