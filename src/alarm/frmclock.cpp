@@ -473,6 +473,7 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == WA_INACTIVE) {
             if (HWND f = ::GetFocus(); f && ::IsChild(hwnd(), f))
                 focus_ = f;
+            hideBalloon();  // topmost: it would sit over the alert or another program
         } else if (focus_) {
             ::SetFocus(focus_);
         }

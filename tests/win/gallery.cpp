@@ -53,19 +53,25 @@ TEST_F(FaceTest, DISABLED_Gallery)
     ::SetWindowTextW(w->box(frmclock::txtinmsg), L"开会：三楼会议室");
     ::SetFocus(w->Imgok().hwnd());  // the keyboard's mark on a picture button
     hold(1);
+    // A reminder longer than the alert's lines, on a computer that cannot wake.
+    ::SetWindowTextW(w->box(frmclock::txtinmsg),
+                     L"开会：三楼会议室，带上季度报表、项目计划书和上次会议的记录，会后把意见整理好发给大家，"
+                     L"再订下周去上海的车票");
+    world.power.canResume = false;
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(w->Imgok().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    hold(2);
     world.clock.set(2026, 12, 7, 1, 9, 5, 0);
     ::SendMessageW(hwnd(), WM_TIMER, frmmain::kTmrmain, 0);
-    hold(2);
+    hold(3);
     app->alertWindow()->Close();
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::hidefrmclock), 0);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
-    hold(3);
+    hold(4);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::frmop), 0);
     ::SendMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(MenuId::about), 0);
     ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);  // the link's keyboard mark
-    hold(4);
+    hold(5);
 }
 
 }  // namespace
