@@ -34,6 +34,9 @@ Target amd64-unicode
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\qorvane"
 !define RUNKEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUNVALUE "myexe"
+!define ALARMKEY "Software\qorvane"
+!define RUNONCEKEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
+!define RUNONCEVALUE "qorvane"
 !define FACECLASS "qorvane.frmmain"
 
 Name "${PRODUCT}"
@@ -148,6 +151,11 @@ Section "un.-uninstall"
   ${OrIf} $0 == "$INSTDIR\${EXE}"
     DeleteRegValue HKCU "${RUNKEY}" "${RUNVALUE}"
   ${EndIf}
+
+  ; The kept alarm and its one-time logon start are no use without the clock
+  ; (closed by now; quitting writes neither). Other programs' RunOnce stays.
+  DeleteRegKey HKCU "${ALARMKEY}"
+  DeleteRegValue HKCU "${RUNONCEKEY}" "${RUNONCEVALUE}"
 
   ; Named one by one, never RMDir /r: files the user put here stay.
   Delete "$INSTDIR\image\help.chm"

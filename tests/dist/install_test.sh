@@ -23,6 +23,8 @@ mkdir -p "$work"
 
 RUNKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\qorvane'
+ALARMKEY='HKEY_CURRENT_USER\Software\qorvane'
+RUNONCEKEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 LINKNAME='墨蝉小闹钟.lnk'
 
 inst=""; lnk=""; temp=""; made_programs=""
@@ -33,6 +35,8 @@ remove_install() {
     [ -n "$lnk" ] && rm -f "$lnk"
     timeout 30 wine reg delete "$UNINSTKEY" /f >/dev/null 2>&1
     timeout 30 wine reg delete "$RUNKEY" /v myexe /f >/dev/null 2>&1
+    timeout 30 wine reg delete "$ALARMKEY" /f >/dev/null 2>&1
+    for v in qorvane other; do timeout 30 wine reg delete "$RUNONCEKEY" /v $v /f >/dev/null 2>&1; done
 }
 finish() {
     rc=$?
@@ -177,6 +181,9 @@ echo "ok: installed in $(( $(date +%s) - started )) s"
 timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
 poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
 set_run_value "\"$exe_win\""
+run 60 "could not plant a kept alarm" wine reg add "$ALARMKEY" /v AlarmAt /d '2030-01-02 07:30:00' /f
+run 60 "could not plant its one-time start" wine reg add "$RUNONCEKEY" /v qorvane /d "$exe_win" /f
+run 60 "could not plant another one-time start" wine reg add "$RUNONCEKEY" /v other /d 'C:\other.exe' /f
 
 # --- Uninstall, as the programs list does it, with the clock running -------------
 quiet=$(sed -n 's/^"QuietUninstallString"=//p' "$work/uninst.txt" |
@@ -200,6 +207,12 @@ timeout 60 wine reg query "$UNINSTKEY" >/dev/null 2>&1 && bad="$bad
 read_run_value
 [ -n "$runv" ] && bad="$bad
   start-up value myexe = $runv"
+timeout 60 wine reg query "$ALARMKEY" >/dev/null 2>&1 && bad="$bad
+  kept alarm $ALARMKEY"
+timeout 60 wine reg query "$RUNONCEKEY" /v qorvane >/dev/null 2>&1 && bad="$bad
+  one-time start qorvane"
+timeout 60 wine reg delete "$RUNONCEKEY" /v other /f >/dev/null 2>&1 || bad="$bad
+  another program's one-time start was deleted"
 [ -z "$bad" ] || fail "after the uninstall:$bad"
 echo "ok: uninstalled, clock closed, nothing left"
 
