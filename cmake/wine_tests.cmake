@@ -50,6 +50,8 @@ qv_end_to_end(settings_end_to_end settings_e2e.sh)
 
 qv_end_to_end(screens_end_to_end screens_e2e.sh)
 
+qv_end_to_end(kept_end_to_end kept_e2e.sh)
+
 # The help file as built: every page inside, with its contents and index.
 add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})
 

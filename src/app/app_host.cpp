@@ -30,7 +30,7 @@ AppHost::~AppHost()
     closeOthers();
 }
 
-bool AppHost::Load(HINSTANCE instance)
+bool AppHost::loadFace(HINSTANCE instance)
 {
     instance_ = instance;
     alarm_.attach(instance);
@@ -38,7 +38,12 @@ bool AppHost::Load(HINSTANCE instance)
     // (Windows deletes it as it runs it; a start by hand leaves it).
     RunOnceEntry(*services_.registry, programPath()).remove();
     services_.process->registerRestart();
-    if (!face_.Load(instance))
+    return face_.Load(instance);
+}
+
+bool AppHost::Load(HINSTANCE instance)
+{
+    if (!loadFace(instance))
         return false;
     alarm_.restore();
     return true;
@@ -51,9 +56,11 @@ std::wstring AppHost::programPath() const
 
 bool AppHost::Start(HINSTANCE instance)
 {
-    if (!Load(instance))
+    if (!loadFace(instance))
         return false;
     face_.Show();
+    // After the face: a missed alarm's alert, shown now, keeps the keyboard.
+    alarm_.restore();
     return true;
 }
 

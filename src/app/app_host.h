@@ -52,6 +52,7 @@ private:
     void endSession() override;
     std::wstring programPath() const;
 
+    bool loadFace(HINSTANCE instance);
     template <class T, class Make>
     T* showForm(FormSlot<T>& slot, std::optional<Twin> twin, Make make);
 
