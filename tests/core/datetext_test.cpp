@@ -12,7 +12,6 @@ TEST(DateText, TwoDigitFieldsWithTheirCharactersAndTheWeekdayFromSunday)
     EXPECT_EQ(qv::dateText(day(2109, 10, 31, 4)), L"09年10月31日");
     EXPECT_EQ(qv::todayText(day(2004, 12, 6, 1)), L"今天是04年12月06日");
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 6, 0)), L"星期日");
-    EXPECT_STREQ(qv::weekdayText(day(2026, 12, 7, 1)), L"星期一");
     EXPECT_STREQ(qv::weekdayText(day(2026, 12, 12, 6)), L"星期六");
 }
 
@@ -24,8 +23,7 @@ TEST(FitToField, CutsLongTextToCapacityLessTheNulAndNeverSplitsASurrogatePair)
     EXPECT_EQ(qv::fitToField(L"abc", 0), L"");
     const std::wstring tip = qv::trayTipText(day(2026, 12, 7, 1));
     EXPECT_EQ(qv::fitToField(tip, 128), tip);
-    // U+1F552 (a clock) in UTF-16: a cut after its high half would leave a
-    // broken character at the end of the tip.
+    // U+1F552 (a clock): a cut after its high half would leave a broken character at the tip's end.
     const std::wstring text = {L'a', L'b', wchar_t(0xD83D), wchar_t(0xDD52), L'c'};
     EXPECT_EQ(qv::fitToField(text, 4), L"ab");
     EXPECT_EQ(qv::fitToField(text, 5), text.substr(0, 4));

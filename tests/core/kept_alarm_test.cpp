@@ -54,8 +54,7 @@ TEST(KeptAlarm, SavedAsTwoTextsReadBackWhole)
 
     // A leap day and a reminder at the box's limit are whole values.
     kept.save({{2028, 2, 29, 23, 59, 59}, std::wstring(kReminderLimit, L'x')});
-    ASSERT_TRUE(kept.load());
-    EXPECT_EQ(fields(kept.load()->at), (std::array{2028, 2, 29, 23, 59, 59, 0, 2}));
+    EXPECT_EQ(fields(kept.load().value_or(KeptAlarmValue{}).at), (std::array{2028, 2, 29, 23, 59, 59, 0, 2}));
     kept.erase();
     EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
 }
@@ -64,14 +63,13 @@ TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
 {
     const std::wstring ok = L"2026-12-09 07:30:00";
     const std::optional<std::wstring> none;
+    // One row per kind of damage.
     const std::pair<std::optional<std::wstring>, std::optional<std::wstring>> rows[] = {
         {none, L"x"}, {ok, none}, {ok, L""}, {ok, std::wstring(kReminderLimit + 1, L'x')},
-        {L"2026-13-09 07:30:00", L"x"}, {L"2026-00-09 07:30:00", L"x"}, {L"2026-12-00 07:30:00", L"x"},
-        {L"2026-02-29 07:30:00", L"x"}, {L"2026-04-31 07:30:00", L"x"}, {L"2026-12-09 24:00:00", L"x"},
-        {L"2026-12-09 07:60:00", L"x"}, {L"2026-12-09 07:30:60", L"x"}, {L"1600-12-31 23:59:59", L"x"},
-        {L"garbage", L"x"}, {L"", L"x"}, {L"2026-12-09 7:30:00", L"x"}, {L"2026-12-09 07:30:00 ", L"x"},
-        {L"2026-12-09T07:30:00", L"x"}, {L"2026/12/09 07:30:00", L"x"}, {L"2026-12-09 07:3a:00", L"x"},
-        {L"+026-12-09 07:30:00", L"x"}, {L"２026-12-09 07:30:00", L"x"},
+        {L"1600-12-31 23:59:59", L"x"}, {L"2026-13-09 07:30:00", L"x"}, {L"2026-02-29 07:30:00", L"x"},
+        {L"2026-12-09 24:00:00", L"x"}, {L"2026-12-09 07:60:00", L"x"}, {L"2026-12-09 07:30:60", L"x"},
+        {L"", L"x"}, {L"2026-12-09 07:30:00 ", L"x"}, {L"2026-12-09T07:30:00", L"x"},
+        {L"2026-12-09 07:3a:00", L"x"}, {L"２026-12-09 07:30:00", L"x"},
     };
     for (const auto& [at, msg] : rows) {
         LoggedStore s;

@@ -44,8 +44,7 @@ TEST(TrayRoute, EachMessageCodeAndFaceStateHasItsAction)
     EXPECT_EQ(qv::routeTrayMessage(0, 0, 0, 0, pending), PassOn);  // the shell's message not registered yet
 }
 
-// Under version 4 the shell follows a release with NIN_SELECT or
-// WM_CONTEXTMENU: one click, one action.
+// Under version 4 the shell follows a release with NIN_SELECT or WM_CONTEXTMENU: one click, one action.
 TEST(TrayRoute, AReleaseFollowUpDoesNotActTwice)
 {
     const Row steps[] = {

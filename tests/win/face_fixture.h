@@ -6,13 +6,13 @@
 
 #include "app/app_host.h"
 #include "fakes.h"
+#include "store/Clsreg.h"
 #include "store/kept_alarm.h"
 #include "store/run_once.h"
 
 namespace qv::test {
 
-// A real face window over fake services: Monday 7 December 2026, 06:30:45,
-// a fixed C: and a CD drive D:.
+// A real face window over fake services: Monday 7 December 2026, 06:30:45, a fixed C: and a CD D:.
 class FaceTest : public testing::Test {
 protected:
     FakeWorld world;
@@ -39,6 +39,7 @@ protected:
     {
         KeptAlarm(world.registry).erase();
         RunOnceEntry(world.registry, L"").remove();
+        Clsreg(world.registry, L"").delreg();
     }
     void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
     {
@@ -79,6 +80,10 @@ protected:
         ::SetWindowTextW(w.box(frmclock::txtinmsg), msg);
     }
     static LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+    static bool marked(HMENU menu, MenuId id, UINT flag)
+    {
+        return (::GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & flag) != 0;
+    }
 };
 
 }  // namespace qv::test

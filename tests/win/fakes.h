@@ -106,8 +106,7 @@ struct RecordingTray final : ITrayShell {
     }
 };
 
-// Help files, links and media commands, as they are handed on; a command
-// starting with `refuse` fails (no MIDI device), as its report says.
+// Help files, links and media commands as handed on; one starting with `refuse` fails (no MIDI device).
 struct Recorded final : IHelp, IShellOpen, IMediaCommands {
     Texts got;
     std::wstring refuse = L"\x1";
@@ -288,6 +287,15 @@ inline std::wstring toolText(HWND tooltip, HWND owner)
     ti.lpszText = text;
     ::SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
     return text;
+}
+
+// A child's place in its parent's client area; a window's on the screen.
+inline RECT placeOf(HWND w)
+{
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 inline std::pair<int, int> clientSize(HWND w)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-// The windows load the common controls themselves, on first use, as the
-// program does; nothing here does it for them.
+// The windows load the common controls themselves, on first use, as the program does.
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);

@@ -10,20 +10,12 @@
 namespace qv::test {
 namespace {
 
-constexpr wchar_t kClockClass[] = L"qorvane.frmclock";
-constexpr wchar_t kOptionsClass[] = L"qorvane.Frmoptions";
-constexpr wchar_t kAboutClass[] = L"qorvane.frmabout";
-
 class MenusTest : public FaceTest {
 protected:
-    static bool checked(HMENU menu, MenuId id)
-    {
-        return (::GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
     // Both items of a pair, which must always agree.
     bool pairChecked(MenuId faceItem, MenuId trayItem) const
     {
-        const bool a = checked(face->mune(), faceItem), b = checked(face->Tray(), trayItem);
+        const bool a = marked(face->mune(), faceItem, MF_CHECKED), b = marked(face->Tray(), trayItem, MF_CHECKED);
         EXPECT_EQ(a, b) << "twin marks disagree";
         return a && b;
     }
@@ -42,14 +34,13 @@ TEST_F(MenusTest, EitherTwinItemTogglesItsWindowAndAWindowClosedByItselfClearsBo
     const struct {
         MenuId faceItem, trayItem;
         const wchar_t* cls;
-    } pairs[] = {{MenuId::showclock, MenuId::hidefrmclock, kClockClass},
-                 {MenuId::showfrmoptions, MenuId::frmop, kOptionsClass},
+    } pairs[] = {{MenuId::showclock, MenuId::hidefrmclock, frmclock::kClassName},
+                 {MenuId::showfrmoptions, MenuId::frmop, Frmoptions::kClassName},
                  {MenuId::opencddrive, MenuId::opencd, nullptr}};
     for (const auto& p : pairs) {
         choose(p.faceItem);
         HWND w = p.cls ? ::FindWindowW(p.cls, nullptr) : nullptr;
         EXPECT_TRUE(!p.cls || ::IsWindowVisible(w)) << p.cls;
-        EXPECT_TRUE(!p.cls || ::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
         EXPECT_TRUE(pairChecked(p.faceItem, p.trayItem)) << static_cast<int>(p.faceItem);
         // Repaints move the hands but leave the door alone.
         ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -72,9 +63,9 @@ TEST_F(MenusTest, EitherTwinItemTogglesItsWindowAndAWindowClosedByItselfClearsBo
               (Texts{L"set CDAudio door closed", L"set CDAudio door open", L"set CDAudio door closed"}));
     // About: in front, and no marks.
     choose(MenuId::showabout);
-    EXPECT_FALSE(checked(face->mune(), MenuId::about));
-    EXPECT_FALSE(checked(face->Tray(), MenuId::showabout));
-    EXPECT_EQ(::GetForegroundWindow(), ::FindWindowW(kAboutClass, nullptr));
+    EXPECT_FALSE(marked(face->mune(), MenuId::about, MF_CHECKED) ||
+                 marked(face->Tray(), MenuId::showabout, MF_CHECKED));
+    EXPECT_EQ(::GetForegroundWindow(), ::FindWindowW(frmabout::kClassName, nullptr));
 }
 
 // Records the class of each window as it is destroyed, in order.
@@ -114,7 +105,8 @@ TEST_F(MenusTest, TheMenuKeysOpenTheFaceMenuAtTheFaceEscClosesEachWindowAndTheTr
         pumpMessages();
         EXPECT_FALSE(::IsWindow(w)) << static_cast<int>(item);
     }
-    EXPECT_EQ(windowsOfClass(kClockClass) + windowsOfClass(kOptionsClass) + windowsOfClass(kAboutClass), 0);
+    for (const wchar_t* cls : {frmclock::kClassName, Frmoptions::kClassName, frmabout::kClassName})
+        EXPECT_EQ(windowsOfClass(cls), 0) << cls;
     EXPECT_FALSE(pairChecked(MenuId::showclock, MenuId::hidefrmclock));
     EXPECT_FALSE(pairChecked(MenuId::showfrmoptions, MenuId::frmop));
     // The tray's exit closes every window in order, then the face, and removes the icon once.
@@ -128,7 +120,8 @@ TEST_F(MenusTest, TheMenuKeysOpenTheFaceMenuAtTheFaceEscClosesEachWindowAndTheTr
     EXPECT_EQ(::SendMessageW(hwnd(), 2025, 0, WM_RBUTTONUP), 0);  // from the icon's menu
     ::UnhookWindowsHookEx(hook);
     g_destroyed = nullptr;
-    EXPECT_EQ(destroyed, (Texts{kClockClass, kAboutClass, kOptionsClass, frmmain::kClassName}));
+    EXPECT_EQ(destroyed,
+              (Texts{frmclock::kClassName, frmabout::kClassName, Frmoptions::kClassName, frmmain::kClassName}));
     EXPECT_FALSE(::IsWindow(hwnd()));
     EXPECT_EQ(closedCount, 1);
     EXPECT_TRUE(world.process.exits.empty());

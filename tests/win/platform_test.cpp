@@ -23,8 +23,7 @@ using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 using Commands = std::vector<std::wstring>;
 
-// Commands as a slow drive takes them: each waits for `release`. Shared
-// with the worker, which may outlive its queue.
+// Commands as a slow drive takes them, each waiting for `release`; shared with a worker that may outlive its queue.
 struct SlowDrive {
     HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::mutex m;
@@ -84,8 +83,7 @@ TEST(MciQueue, AHungDoorHoldsUpNeitherTheTuneNorTheExit)
         EXPECT_LT(steady_clock::now() - start, milliseconds(3000));
     }
     EXPECT_EQ(tuneDevice->seen(), (Commands{L"open tune", L"close tune"}));
-    // The drive answers at last: the worker, left to itself, ends without
-    // running what was behind the stuck command.
+    // The drive answers at last: the worker ends without running what was behind the stuck command.
     ::SetEvent(hung->release);
     for (int i = 0; i < 200 && hung->seen().empty(); ++i)
         ::Sleep(10);

@@ -29,14 +29,6 @@ protected:
         ::SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         pumpMessages();
     }
-    // A child's place in its parent's client area.
-    static RECT placeOf(HWND child)
-    {
-        RECT r{};
-        ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
     // Text drawn in the control's font is this tall.
     static int textHeight(HWND control)
     {
