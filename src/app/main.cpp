@@ -31,8 +31,11 @@ int setClock(const qv::SetClockRequest& request)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    if (const auto request = qv::parseSetClockArguments(qv::argumentsOf(::GetCommandLineW())))
-        return setClock(*request);
+    const std::wstring arguments = qv::argumentsOf(::GetCommandLineW());
+    if (qv::isSetClockStep(arguments)) {
+        const std::optional<qv::SetClockRequest> request = qv::parseSetClockArguments(arguments);
+        return request ? setClock(*request) : static_cast<int>(qv::kBadRequest);
+    }
 
     // A second copy would show a second face and icon and keep its own
     // alarm; it brings the running face forward instead. A lock it may not

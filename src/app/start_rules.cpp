@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <cwctype>
 
 #include "app/digits.h"
 #include "app/seconds.h"
@@ -65,6 +66,18 @@ std::wstring setClockArguments(const SetClockRequest& r)
     std::swprintf(text, 80, L"%ls%04d-%02d-%02d %02d:%02d:%02d.%03d %lld", kSetClockSwitch, t.year, t.month,
                   t.day, t.hour, t.minute, t.second, t.millisecond, r.askedAtMs);
     return text;
+}
+
+bool isSetClockStep(const std::wstring& arguments)
+{
+    static constexpr wchar_t kStep[] = L"/setclock";
+    const std::size_t n = std::wcslen(kStep);
+    if (arguments.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::towlower(static_cast<std::wint_t>(arguments[i])) != static_cast<std::wint_t>(kStep[i]))
+            return false;
+    return true;
 }
 
 std::optional<SetClockRequest> parseSetClockArguments(const std::wstring& a)

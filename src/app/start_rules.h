@@ -24,6 +24,10 @@ struct SetClockRequest {
 
 // "/setclock 2026-12-07 10:30:00.000 123456789"
 std::wstring setClockArguments(const SetClockRequest& request);
+// The arguments begin with "/setclock" (any letter case): this start is the
+// elevated step and nothing else, even when the rest is malformed. Run with
+// "runas", a clock started instead would run as administrator for weeks.
+bool isSetClockStep(const std::wstring& arguments);
 // Exactly that form, with a real date and time; nullopt for anything else.
 std::optional<SetClockRequest> parseSetClockArguments(const std::wstring& arguments);
 

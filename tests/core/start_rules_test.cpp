@@ -15,6 +15,11 @@ TEST(StartRules, ACopyWithMoreRightsCountsAsARunningCopyAndArgumentsFollowTheNam
     EXPECT_EQ(argumentsOf(L"C:\\q\\qorvane.exe  /setclock x"), L"/setclock x");
     for (const wchar_t* none : {L"\"C:\\q\\qorvane.exe\"", L"qorvane.exe", L"\"unclosed"})
         EXPECT_EQ(argumentsOf(none), L"") << none;
+    // Malformed or not, these are the elevated step and never a clock.
+    for (const wchar_t* step : {L"/setclock", L"/SetClock 2026-13-07", L"/setclockx"})
+        EXPECT_TRUE(isSetClockStep(step)) << step;
+    for (const wchar_t* clock : {L"", L"/setcloc", L"x /setclock"})
+        EXPECT_FALSE(isSetClockStep(clock)) << clock;
 }
 
 TEST(StartRules, ASetClockRequestRoundTripsAndOnlyItsExactFormWithARealDateIsTaken)

@@ -2,10 +2,12 @@
 # The face from outside: its place, one copy only, and leaving through the face menu's "退出".
 . "$(dirname "$0")/e2e_lib.sh"
 
-# The elevated step's command line with a reading no clock can match: it sets and shows nothing, code 2.
-wine "$build/qorvane.exe" /setclock 2026-12-07 10:30:00.000 999999999999999999 &
-wait_exit $! 2 "the set-clock step"
-app_windows | grep -q . && fail "the set-clock step showed a window"
+# The elevated step with a reading no clock can match, or malformed: it sets and shows nothing, code 2.
+for request in "2026-12-07 10:30:00.000 999999999999999999" "2026-13-07 10:30:00.000 1"; do
+    wine "$build/qorvane.exe" /setclock $request &
+    wait_exit $! 2 "the set-clock step $request"
+    app_windows | grep -q . && fail "the set-clock step $request showed a window"
+done
 
 # A copy with administrator rights holds a lock this start may not open: it counts as running, no face.
 state="$shots/holder-state"; release="$shots/holder-release"
