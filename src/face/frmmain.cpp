@@ -334,10 +334,19 @@ void frmmain::Ontop()
 
 bool frmmain::coveredInZOrder() const
 {
+    // Our menu is above the face while it is open; climbing over it would hide it.
+    if (menuOpen_)
+        return false;
     if (!(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST))
         return true;
+    RECT face{}, other{}, overlap{};
+    ::GetWindowRect(hwnd(), &face);
+    // Only a window that hides part of the face counts: one elsewhere on the
+    // screen, or one the compositor keeps out of sight, would have the face
+    // moved every second for nothing.
     for (HWND w = ::GetWindow(hwnd(), GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
-        if (::IsWindowVisible(w))
+        if (::IsWindowVisible(w) && ::GetWindowRect(w, &other) && ::IntersectRect(&overlap, &face, &other) &&
+            !services_.input->cloaked(w))
             return true;
     return false;
 }
@@ -378,7 +387,9 @@ bool frmmain::PopupMenuAt(HMENU menu, POINT at)
 
 bool frmmain::runMenu(HMENU menu, const POINT* at)
 {
+    menuOpen_ = true;
     const UINT cmd = services_.input->trackPopupMenu(menu, hwnd(), at);
+    menuOpen_ = false;
     if (cmd != 0)
         onMenuCommand(static_cast<MenuId>(cmd));
     return cmd != 0;

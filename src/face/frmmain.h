@@ -108,7 +108,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Some visible window is above the face, or it lost its topmost place.
+    // A window in sight hides part of the face, or it lost its topmost place.
     bool coveredInZOrder() const;
     void buildMenus();
     bool runMenu(HMENU menu, const POINT* at);
@@ -156,6 +156,7 @@ private:
     std::function<Monitors()> monitors_ = connectedMonitors;
     std::optional<POINT> homing_;    // where the face is being moved back to
     bool homeAfterRestore_ = false;  // lost while minimised
+    bool menuOpen_ = false;
 
     UniqueHmenu mune_;
     UniqueHmenu Tray_;

@@ -43,6 +43,7 @@ QV_SYSTEM_LIBRARY(accessibility, L"oleacc.dll")
 QV_SYSTEM_LIBRARY(automation, L"oleaut32.dll")
 QV_SYSTEM_LIBRARY(shellScaling, L"shcore.dll")
 QV_SYSTEM_LIBRARY(multimedia, L"winmm.dll")
+QV_SYSTEM_LIBRARY(compositor, L"dwmapi.dll")
 #undef QV_SYSTEM_LIBRARY
 
 template <class Fn>
@@ -160,6 +161,13 @@ DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callb
     QV_LATE(multimedia, mciSendStringW);
     return mciSendStringW_ ? mciSendStringW_(command, answer, answerSize, callback)
                            : MCIERR_DEVICE_NOT_INSTALLED;
+}
+
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, PVOID value, DWORD size)
+{
+    using Fn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+    static const auto DwmGetWindowAttribute_ = find<Fn>(compositor(), "DwmGetWindowAttribute");
+    return DwmGetWindowAttribute_ ? DwmGetWindowAttribute_(window, attribute, value, size) : E_NOTIMPL;
 }
 
 BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags)

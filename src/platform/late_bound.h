@@ -42,4 +42,7 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, UINT* dpiX, UINT* dpiY);
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);
 BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags);
 
+// The compositor's window attributes (Windows Vista and later).
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, PVOID value, DWORD size);
+
 }  // namespace qv::late

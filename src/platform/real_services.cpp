@@ -113,6 +113,13 @@ public:
         LASTINPUTINFO last{sizeof last, 0};
         return ::GetLastInputInfo(&last) && ::GetTickCount() - last.dwTime < kTypingMs;
     }
+
+    bool cloaked(HWND window) override
+    {
+        constexpr DWORD kDwmwaCloaked = 14;  // Windows 8 and later; an error before
+        DWORD value = 0;
+        return SUCCEEDED(late::DwmGetWindowAttribute(window, kDwmwaCloaked, &value, sizeof value)) && value != 0;
+    }
 };
 
 class RealMessageBox final : public IMessageBox {

@@ -50,6 +50,9 @@ struct IUserInput {
     // A key was pressed within the last two seconds: the user is typing,
     // and a window that took the keyboard now would take their next keys.
     virtual bool typingNow() = 0;
+    // The compositor hides the window (another virtual desktop, a suspended
+    // app); IsWindowVisible still says yes. Never on Windows 7.
+    virtual bool cloaked(HWND window) = 0;
 };
 
 // Media control interface command strings. Sending only queues the command:

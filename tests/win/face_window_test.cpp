@@ -129,7 +129,7 @@ private:
     HHOOK hook_;
 };
 
-TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
+TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneInSightCameOverTheFaceAndNoMenuOfOursIsOpen)
 {
     loadAndShow();
     int second = 45;
@@ -140,22 +140,30 @@ TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneCameAboveTheFace)
     };
     int moves = 0;
     SentHook counting([&](const CWPRETSTRUCT& m) { moves += m.hwnd == hwnd() && m.message == WM_WINDOWPOSCHANGING; });
+    auto topmostAt = [](int x, int y) {
+        return ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
+                                 WS_POPUP | WS_VISIBLE, x, y, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    };
     paintASecond();
+    paintASecond();
+    // Above the face but elsewhere on the screen, or over it but cloaked: nothing to climb over.
+    HWND elsewhere = topmostAt(0, 500), hidden = topmostAt(800, 0);
+    world.input.hidden = {hidden};
     paintASecond();
     EXPECT_EQ(moves, 0);
-    // Another topmost window over the face: the next paint puts the face back on top.
-    HWND cover = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
-                                   WS_POPUP | WS_VISIBLE, 800, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-    ::SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_NE(::GetWindow(hwnd(), GW_HWNDPREV), nullptr);
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    // Over it and in sight: not while our own menu is up, but at the next paint after.
+    HWND cover = topmostAt(800, 0);
+    world.input.whileOpen = [&] { paintASecond(); };
+    ::SendMessageW(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
+    EXPECT_EQ(moves, 0);
     paintASecond();
     EXPECT_GE(moves, 1);
     bool faceAbove = false;
     for (HWND w = ::GetWindow(cover, GW_HWNDPREV); w && !faceAbove; w = ::GetWindow(w, GW_HWNDPREV))
         faceAbove = w == hwnd();
     EXPECT_TRUE(faceAbove);
-    ::DestroyWindow(cover);
+    for (HWND w : {cover, elsewhere, hidden})
+        ::DestroyWindow(w);
 }
 
 const MonitorArea kPrimary{{0, 0, 1024, 768}, {0, 0, 1024, 768}, 96};

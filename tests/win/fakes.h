@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <cwchar>
 #include <deque>
 #include <functional>
@@ -136,12 +138,17 @@ struct ScriptedInput final : IUserInput {
     {
         menusShown.push_back(menu);
         menuPlaces.push_back(at ? std::to_string(at->x) + "," + std::to_string(at->y) : "mouse");
+        if (whileOpen)
+            whileOpen();
         const UINT cmd = answers.empty() ? 0 : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return cmd;
     }
+    std::function<void()> whileOpen;  // the menu is up meanwhile
     void dragWindow(HWND) override { ++drags; }
+    std::vector<HWND> hidden;  // cloaked by the compositor
+    bool cloaked(HWND w) override { return std::find(hidden.begin(), hidden.end(), w) != hidden.end(); }
     bool typing = false;
     bool typingNow() override { return typing; }
 };
