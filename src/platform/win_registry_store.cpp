@@ -48,6 +48,23 @@ void WinRegistryStore::writeValue(const std::wstring& keyPath, const std::wstrin
                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
+std::optional<Bytes> WinRegistryStore::readBytes(const std::wstring& keyPath, const std::wstring& name)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    const UniqueHkey owned(key);
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(owned.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    Bytes data(size);
+    if (::RegQueryValueExW(owned.get(), name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.resize(size);
+    return data;
+}
+
 void WinRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
 {
     HKEY key = nullptr;

@@ -144,7 +144,9 @@ bool Frmoptions::Load(HINSTANCE instance)
         for (int v = 1; v <= largestOf(box); ++v)
             ::SendMessageW(item(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(v).c_str()));
     }
-    if (reg().hsetreg()) {
+    // Ticked only when Windows will act on it: an entry switched off in Task
+    // Manager stays off until the user ticks the box.
+    if (reg().hsetreg() && reg().startupApproved()) {
         // As if clicked: the entry is written again with the same data.
         ::SendMessageW(chkrun, BM_SETCHECK, BST_CHECKED, 0);
         onChkrun();
@@ -245,7 +247,7 @@ void Frmoptions::onChkrun()
         reg().delreg();
     // The box shows what is stored, not what was asked: a locked key would
     // otherwise leave it promising a start that never comes.
-    if (reg().hsetreg() == wanted)
+    if ((reg().hsetreg() && reg().startupApproved()) == wanted)
         return;
     ::SendMessageW(item(Chkrun), BM_SETCHECK, wanted ? BST_UNCHECKED : BST_CHECKED, 0);
     services_.messages->show(hwnd(), wanted ? kRunNotAdded : kRunNotRemoved, Modmain::ProductTitle);

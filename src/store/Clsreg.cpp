@@ -30,9 +30,18 @@ bool Clsreg::hsetreg() const
     return data->compare(start, programPath_.size(), programPath_) == 0;
 }
 
+bool Clsreg::startupApproved() const
+{
+    // The first byte is even (2, 6) when on, odd (3, 7) when switched off.
+    const std::optional<Bytes> state = store_.readBytes(kStartupApprovedPath, kRunValueName);
+    return !state || state->empty() || ((*state)[0] & 1) == 0;
+}
+
 void Clsreg::setreg()
 {
     store_.writeValue(kRunKeyPath, kRunValueName, L"\"" + programPath_ + L"\"");
+    // Without its value the entry counts as on, as for an entry never switched.
+    store_.deleteValue(kStartupApprovedPath, kRunValueName);
 }
 
 void Clsreg::delreg()

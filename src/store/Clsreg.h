@@ -10,6 +10,10 @@ namespace qv {
 
 inline constexpr wchar_t kRunKeyPath[] = L"software\\microsoft\\windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"myexe";
+// Windows 8 and later keep a switch for each start-up entry here (Task
+// Manager's Startup tab writes it); Windows starts nothing it switched off.
+inline constexpr wchar_t kStartupApprovedPath[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // The folder, a backslash unless it ends with one, the file name without
 // its extension, ".exe".
@@ -24,8 +28,11 @@ public:
     bool hsetreg() const;
     void hsetreg(bool value) { flag_ = value; }
 
-    // Writes the entry. The path is quoted: unquoted, a path with spaces
-    // ("C:\Program Files\...") could start C:\Program.exe at logon.
+    // The entry is not switched off in Windows' own list (none there means on).
+    bool startupApproved() const;
+    // Writes the entry and turns Windows' switch for it back on. The path is
+    // quoted: unquoted, a path with spaces ("C:\Program Files\...") could
+    // start C:\Program.exe at logon.
     void setreg();
     // Deletes the entry; a missing key path is not created.
     void delreg();

@@ -50,6 +50,24 @@ void MemoryRegistryStore::deleteValue(const std::wstring& keyPath, const std::ws
     const auto key = values_.find(fold(keyPath));
     if (key != values_.end())
         key->second.erase(fold(name));
+    const auto binary = bytes_.find(fold(keyPath));
+    if (binary != bytes_.end())
+        binary->second.erase(fold(name));
+}
+
+std::optional<Bytes> MemoryRegistryStore::readBytes(const std::wstring& keyPath, const std::wstring& name)
+{
+    const auto key = bytes_.find(fold(keyPath));
+    if (key == bytes_.end())
+        return std::nullopt;
+    const auto value = key->second.find(fold(name));
+    return value == key->second.end() ? std::nullopt : std::optional<Bytes>(value->second);
+}
+
+void MemoryRegistryStore::writeBytes(const std::wstring& keyPath, const std::wstring& name, const Bytes& data)
+{
+    keys_.insert(fold(keyPath));
+    bytes_[fold(keyPath)][fold(name)] = data;
 }
 
 bool MemoryRegistryStore::hasKey(const std::wstring& keyPath) const

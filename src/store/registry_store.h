@@ -7,8 +7,11 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace qv {
+
+using Bytes = std::vector<unsigned char>;
 
 struct IRegistryStore {
     virtual ~IRegistryStore() = default;
@@ -19,6 +22,8 @@ struct IRegistryStore {
     virtual void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) = 0;
     // Opens an existing key only (never creates it) and deletes the value.
     virtual void deleteValue(const std::wstring& keyPath, const std::wstring& name) = 0;
+    // Opens an existing key only and reads a binary value; nullopt when there is none.
+    virtual std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) = 0;
 };
 
 // In memory, for tests and for running the logic off Windows.
@@ -27,6 +32,9 @@ public:
     std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) override;
     void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
     void deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
+    std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) override;
+    // As another program writes a binary value (tests).
+    void writeBytes(const std::wstring& keyPath, const std::wstring& name, const Bytes& data);
 
     bool hasKey(const std::wstring& keyPath) const;
     // The name as it was first written (case kept), for checking spellings.
@@ -40,6 +48,7 @@ private:
     const Value* find(const std::wstring& keyPath, const std::wstring& name) const;
     std::set<std::wstring> keys_;                                // folded paths
     std::map<std::wstring, std::map<std::wstring, Value>> values_;  // folded path -> folded name
+    std::map<std::wstring, std::map<std::wstring, Bytes>> bytes_;
 };
 
 }  // namespace qv

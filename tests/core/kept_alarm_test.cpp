@@ -22,6 +22,7 @@ struct LoggedStore final : IRegistryStore {
     std::optional<std::wstring> readValue(Key k, Key n) override { return note(L"read ", n).readValue(k, n); }
     void writeValue(Key k, Key n, Key d) override { note(L"write ", n).writeValue(k, n, d); }
     void deleteValue(Key k, Key n) override { note(L"delete ", n).deleteValue(k, n); }
+    std::optional<Bytes> readBytes(Key k, Key n) override { return note(L"bytes ", n).readBytes(k, n); }
     std::wstring takeLog() { return std::exchange(log, L""); }
 
     MemoryRegistryStore memory;

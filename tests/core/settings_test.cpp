@@ -88,6 +88,16 @@ TEST_F(RunEntry, DeletingNeverCreatesTheKeyAndOnlyOurEntryQuotedOrNotCounts)
         store.writeValue(qv::kRunKeyPath, qv::kRunValueName, data);
         EXPECT_EQ(reg.hsetreg(), ours) << data;
     }
+    // Windows' own switch for the entry: odd first byte is off, none is on; writing turns it on.
+    for (const auto& [state, on] : {std::pair{qv::Bytes{3, 0, 0, 0, 9}, false}, {qv::Bytes{7}, false},
+                                    {qv::Bytes{2, 0, 0, 0}, true}, {qv::Bytes{6}, true}, {qv::Bytes{}, true}}) {
+        store.writeBytes(qv::kStartupApprovedPath, qv::kRunValueName, state);
+        EXPECT_EQ(reg.startupApproved(), on) << int(state.empty() ? -1 : state[0]);
+    }
+    store.writeBytes(qv::kStartupApprovedPath, qv::kRunValueName, {3});
+    reg.setreg();
+    EXPECT_TRUE(reg.startupApproved());
+    EXPECT_FALSE(store.readBytes(qv::kStartupApprovedPath, qv::kRunValueName));
 }
 
 TEST_F(RunEntry, PathsAreFolderBackslashStemExeLongOnesRoundTripValueNamesIgnoreCase)

@@ -40,6 +40,7 @@ protected:
         KeptAlarm(world.registry).erase();
         RunOnceEntry(world.registry, L"").remove();
         Clsreg(world.registry, L"").delreg();
+        world.registry.deleteValue(kStartupApprovedPath, kRunValueName);
     }
     void load(const std::wstring& folder = L"C:\\Apps\\qorvane")
     {

@@ -228,6 +228,7 @@ struct LockableRegistry final : IRegistryStore {
     std::optional<std::wstring> readValue(Text key, Text name) override { return inner.readValue(key, name); }
     void writeValue(Text key, Text name, Text data) override { locked ? void() : inner.writeValue(key, name, data); }
     void deleteValue(Text key, Text name) override { locked ? void() : inner.deleteValue(key, name); }
+    std::optional<Bytes> readBytes(Text key, Text name) override { return inner.readBytes(key, name); }
 };
 
 // All fakes together, with the services view a window takes.

@@ -177,6 +177,17 @@ TEST_F(SettingsTest, TheStartUpBoxReadsOnlyOurEntryAsTickedAndARefusedRegistryIs
     world.registry.writeValue(kRunKeyPath, L"MYEXE", ours().substr(1, ours().size() - 2));
     EXPECT_TRUE(ticked(open()));
     EXPECT_EQ(runValue(), ours());
+    // Switched off in Task Manager: unticked and left off; ticking turns it on again.
+    HKEY approved = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kStartupApprovedPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &approved, nullptr);
+    const BYTE off[12] = {3};
+    ::RegSetValueExW(approved, kRunValueName, 0, REG_BINARY, off, sizeof off);
+    ::RegCloseKey(approved);
+    EXPECT_FALSE(ticked(open()));
+    EXPECT_TRUE(world.registry.readBytes(kStartupApprovedPath, kRunValueName));
+    press(*app->settingsWindow(), Frmoptions::Chkrun);
+    EXPECT_TRUE(ticked(*app->settingsWindow()));
+    EXPECT_FALSE(world.registry.readBytes(kStartupApprovedPath, kRunValueName));
     // A copy elsewhere is not ours: unticked, and left alone.
     world.registry.writeValue(kRunKeyPath, kRunValueName, L"\"D:\\Old\\qorvane.exe\"");
     EXPECT_FALSE(ticked(open()));
