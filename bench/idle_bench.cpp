@@ -40,6 +40,7 @@ struct StayingProcess final : qv::IProcess {
 
 struct NoHelp final : qv::IHelp {
     void showHelp(HWND, const std::wstring&) override {}
+    void closeAll() override {}
 };
 
 void command(HWND face, qv::MenuId id)

@@ -122,11 +122,13 @@ void AppHost::closeOthers()
 
 void AppHost::faceUnloading()
 {
+    services_.help->closeAll();
     alarm_.shutdown();
 }
 
 void AppHost::endNow()
 {
+    services_.help->closeAll();
     alarm_.shutdown();
     services_.process->exitNow(0);
 }
@@ -135,6 +137,7 @@ void AppHost::endSession()
 {
     // Windows ends the process soon after this returns: no box, nothing to wait for.
     ModTray::RemoveTrayIcon();
+    services_.help->closeAll();
     alarm_.shutdown();
     // The next logon delivers the kept alarm even when the program does not
     // start at logon by itself.

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "platform/elevation.h"
+#include "platform/help_viewer.h"
 #include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
@@ -50,28 +51,6 @@ public:
     {
         return late::Shell_NotifyIconW(message, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
     }
-};
-
-// The HTML help viewer lives in hhctrl.ocx; loading it on first use keeps it
-// out of start-up and out of the import table.
-class RealHelp final : public IHelp {
-public:
-    void showHelp(HWND owner, const std::wstring& chmPath) override
-    {
-        using HtmlHelpWFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-        if (!module_)
-            module_.reset(::LoadLibraryW(L"hhctrl.ocx"));
-        if (!module_)
-            return;
-        auto fn = reinterpret_cast<HtmlHelpWFn>(
-            reinterpret_cast<void*>(::GetProcAddress(module_.get(), "HtmlHelpW")));
-        constexpr UINT kHhDisplayTopic = 0;
-        if (fn)
-            fn(owner, chmPath.c_str(), kHhDisplayTopic, 0);
-    }
-
-private:
-    UniqueHmodule module_;
 };
 
 class RealUserInput final : public IUserInput {
@@ -252,7 +231,7 @@ Services realServices()
     static RealClock clock;
     static RealDrives drives;
     static RealTrayShell tray;
-    static RealHelp help;
+    static HtmlHelpViewer help;
     static RealUserInput input;
     static RealProcess process;
     static RealMessageBox messages;

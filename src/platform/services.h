@@ -36,6 +36,8 @@ struct ITrayShell {
 struct IHelp {
     virtual ~IHelp() = default;
     virtual void showHelp(HWND owner, const std::wstring& chmPath) = 0;
+    // At exit: the viewer's windows go with the program.
+    virtual void closeAll() = 0;
 };
 
 // Popup menus and the system's window move loop both block until the user

@@ -121,6 +121,7 @@ TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAl
     world.power.calls.clear();
     ::SendMessageW(hwnd(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(world.process.exits, std::vector<UINT>{0});
+    EXPECT_EQ(world.help.closedAll, 1);
     EXPECT_EQ(world.tray.messages().back(), static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(world.tune.got.back(), L"close qorvane_tune");
     EXPECT_EQ(world.power.calls, (Texts{L"display off"}));

@@ -113,6 +113,8 @@ struct Recorded final : IHelp, IShellOpen, IMediaCommands {
     Texts got;
     std::wstring refuse = L"\x1";
     void showHelp(HWND, const std::wstring& chmPath) override { got.push_back(chmPath); }
+    int closedAll = 0;
+    void closeAll() override { ++closedAll; }
     void open(HWND, const std::wstring& target) override { got.push_back(target); }
     void send(const std::wstring& command) override { got.push_back(command); }
     void sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag) override

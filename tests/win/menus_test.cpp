@@ -124,6 +124,7 @@ TEST_F(MenusTest, TheMenuKeysOpenTheFaceMenuAtTheFaceEscClosesEachWindowAndTheTr
               (Texts{frmclock::kClassName, frmabout::kClassName, Frmoptions::kClassName, frmmain::kClassName}));
     EXPECT_FALSE(::IsWindow(hwnd()));
     EXPECT_EQ(closedCount, 1);
+    EXPECT_EQ(world.help.closedAll, 1);  // the help viewer's windows go too
     EXPECT_TRUE(world.process.exits.empty());
     const std::vector<DWORD> all = world.tray.messages();
     EXPECT_EQ(std::count(all.begin(), all.end(), static_cast<DWORD>(NIM_DELETE)), 1);

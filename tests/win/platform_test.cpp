@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/seconds.h"
+#include "platform/help_viewer.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
 
@@ -109,6 +110,20 @@ BOOL WINAPI modelSetLocalTime(const SYSTEMTIME* st)
     const LocalTime asked{st->wYear, st->wMonth, st->wDay, st->wHour, st->wMinute, st->wSecond, 0, 0};
     g_utc = absoluteSeconds(asked) - biasSeconds(modelLocal());
     return TRUE;
+}
+
+TEST(HtmlHelpViewer, TheMarkOfTheWebGoesAndTheViewerComesFromTheSystemFolderOnlyWhenAsked)
+{
+    Commands loaded, deleted;
+    HtmlHelpViewer viewer({[&](const std::wstring& p) { return loaded.push_back(p), HMODULE(nullptr); },
+                           [&](const std::wstring& p) { deleted.push_back(p); }});
+    viewer.closeAll();  // never opened: nothing loaded to close it
+    EXPECT_TRUE(loaded.empty());
+    viewer.showHelp(nullptr, L"C:\\Apps\\qorvane\\image\\help.chm");
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(loaded, Commands{std::wstring(system) + L"\\hhctrl.ocx"});
+    EXPECT_EQ(deleted, Commands{L"C:\\Apps\\qorvane\\image\\help.chm:Zone.Identifier"});
 }
 
 TEST(LocalTimeSetter, TheDateAndTimeAskedForIsTheOneSetAcrossSummerTime)
