@@ -4,6 +4,7 @@ add_library(qorvane_win STATIC
   src/platform/window.cpp
   src/platform/real_services.cpp
   src/platform/help_viewer.cpp
+  src/platform/shell_open.cpp
   src/platform/local_time_setter.cpp
   src/platform/elevation.cpp
   src/platform/late_bound.cpp

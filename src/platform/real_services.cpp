@@ -4,6 +4,7 @@
 
 #include "platform/elevation.h"
 #include "platform/help_viewer.h"
+#include "platform/shell_open.h"
 #include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
@@ -113,14 +114,6 @@ public:
                 shown += L'\n';
         }
         ::MessageBoxW(owner, shown.c_str(), title.c_str(), MB_OK);
-    }
-};
-
-class RealShellOpen final : public IShellOpen {
-public:
-    void open(HWND owner, const std::wstring& target) override
-    {
-        late::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOW);
     }
 };
 
@@ -237,7 +230,7 @@ Services realServices()
     static RealMessageBox messages;
     static WinRegistryStore registry;
     static LocalTimeSetter systemTime;
-    static RealShellOpen shell;
+    static ShellOpener shell;
     static RealPower power;
     static WinElevation elevation;
     static RealAlertSound sound;

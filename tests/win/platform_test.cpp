@@ -3,6 +3,7 @@
 // setting the clock across a summer-time boundary.
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,14 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/seconds.h"
 #include "platform/help_viewer.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
+#include "platform/shell_open.h"
 
 namespace qv::test {
 namespace {
@@ -124,6 +127,20 @@ TEST(HtmlHelpViewer, TheMarkOfTheWebGoesAndTheViewerComesFromTheSystemFolderOnly
     ::GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(loaded, Commands{std::wstring(system) + L"\\hhctrl.ocx"});
     EXPECT_EQ(deleted, Commands{L"C:\\Apps\\qorvane\\image\\help.chm:Zone.Identifier"});
+}
+
+TEST(ShellOpener, TheLinkIsHandedOnWithCOMApartmentThreadedOnTheCallingThread)
+{
+    HRESULT during = E_FAIL;
+    std::thread([&] {
+        ShellOpener shell([&](HWND, const std::wstring&) {
+            during = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE: it is already
+            if (SUCCEEDED(during))
+                ::CoUninitialize();
+        });
+        shell.open(nullptr, L"mailto:qorvane@example.com");
+    }).join();
+    EXPECT_EQ(during, S_FALSE);
 }
 
 TEST(LocalTimeSetter, TheDateAndTimeAskedForIsTheOneSetAcrossSummerTime)
