@@ -34,6 +34,11 @@ add_executable(screen_mode tests/e2e/screen_mode.cpp)
 target_compile_definitions(screen_mode PRIVATE UNICODE _UNICODE)
 target_link_options(screen_mode PRIVATE -municode ${QORVANE_STATIC_LINK})
 
+# A copy the installer cannot close, for the installer test.
+add_executable(deaf_face tests/dist/deaf_face.cpp)
+target_compile_definitions(deaf_face PRIVATE UNICODE _UNICODE)
+target_link_options(deaf_face PRIVATE -municode ${QORVANE_STATIC_LINK})
+
 # The real program driven from outside on its own display.
 function(qv_end_to_end name script)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/${script} ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})

@@ -80,10 +80,16 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${PRODUCT} ${VERSIO
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "qorvane"
 
+!define STILLRUNNING "${PRODUCT}仍在运行。请右键单击钟面或通知区域中的图标，选择“退出”，然后单击“重试”。"
+
 ; Asks a running clock to quit (WM_CLOSE ends it as its own menu's 退出 does)
-; and waits for its process, so its exe can be replaced or deleted.
+; and waits a few seconds for its process, so its exe can be replaced or
+; deleted. A copy run as administrator never gets the message (Windows blocks
+; it from this lower process): the user must close it, or setup stops. Never
+; an unbounded wait, never writing over an exe in use.
 !macro QV_CLOSE_RUNNING_FN prefix
 Function ${prefix}CloseRunning
+  retry:
   FindWindow $0 "${FACECLASS}"
   ${If} $0 == 0
     Return
@@ -93,9 +99,24 @@ Function ${prefix}CloseRunning
   ; SYNCHRONIZE
   System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2'
   SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  ; Its process ending frees the exe; with no handle, its window going is the sign.
+  StrCpy $3 0
+  ${Do}
+    ${If} $2 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r2, i 100) i .r4'
+    ${Else}
+      Sleep 100
+      FindWindow $4 "${FACECLASS}"
+    ${EndIf}
+    ${IfThen} $4 == 0 ${|} ${ExitDo} ${|}
+    IntOp $3 $3 + 1
+  ${LoopUntil} $3 >= 50
   ${If} $2 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r2, i 10000)'
     System::Call 'kernel32::CloseHandle(p r2)'
+  ${EndIf}
+  ${If} $4 != 0
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILLRUNNING}" /SD IDCANCEL IDRETRY retry
+    Abort
   ${EndIf}
 FunctionEnd
 !macroend
@@ -139,7 +160,7 @@ Section "un.-uninstall"
   retry:
   Delete "$INSTDIR\${EXE}"
   ${If} ${FileExists} "$INSTDIR\${EXE}"
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} 仍在运行。请先从它的菜单中选择“退出”，然后单击“重试”。" /SD IDCANCEL IDRETRY retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILLRUNNING}" /SD IDCANCEL IDRETRY retry
     Abort
   ${EndIf}
 

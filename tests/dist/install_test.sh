@@ -177,6 +177,29 @@ fi
 [ -z "$bad" ] || fail "after the install:$bad"
 echo "ok: installed in $(( $(date +%s) - started )) s"
 
+# --- A copy that will not close (one run as administrator) --------------------
+# Windows keeps the installer's WM_CLOSE from such a copy; this one ignores it.
+# Installing over it or uninstalling must stop, in bounded time, and change nothing.
+snapshot() {
+    find "$inst" -printf '%P %s %C@\n' | sort
+    timeout 60 wine reg query "$UNINSTKEY" 2>&1 | tr -d '\r'
+}
+snapshot >"$work/before"
+wine "$build/deaf_face.exe" "$wwork\\deaf-ready" >/dev/null 2>&1 &
+deaf=$!
+poll '[ -s "$work/deaf-ready" ]' 300 || fail "the stand-in copy did not start"
+timeout 20 wine "$setup" /S >/dev/null 2>&1; rc=$?
+[ $rc -eq 124 ] && fail "the installer hung on a copy that would not close"
+[ $rc -eq 0 ] && fail "the installer went on over a copy that would not close"
+# _?= runs it in place, so its exit code is its own.
+timeout 20 wine "$inst/uninstall.exe" /S "_?=$inst_win" >/dev/null 2>&1; rc=$?
+[ $rc -eq 124 ] && fail "the uninstaller hung on a copy that would not close"
+[ $rc -eq 0 ] && fail "the uninstaller went on over a copy that would not close"
+snapshot | diff "$work/before" - >&2 || fail "a refused install or uninstall changed the above"
+kill "$deaf"; wait "$deaf" 2>/dev/null
+run 120 "the install after the copy was closed failed" wine "$setup" /S
+echo "ok: refused while a copy would not close, installed once it had"
+
 # --- Run from the Start menu, and ask for start-up ---------------------------
 timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
 poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
