@@ -1,13 +1,23 @@
 # GoogleTest from Debian's source package, built with the same compiler and
 # flags as the code under test (sanitizers natively, static under mingw).
-if(EXISTS /usr/src/googletest/CMakeLists.txt)
+set(QORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH
+    "GoogleTest sources to build the tests with (Debian package googletest)")
+if(EXISTS ${QORVANE_GTEST_SOURCE}/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # Only MSVC reads it: OFF keeps GoogleTest on our static runtime.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${QORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 else()
-  find_package(GTest REQUIRED)
+  find_package(GTest)
+  if(NOT GTest_FOUND)
+    message(WARNING "GoogleTest not found, so the tests are skipped. Install it "
+                    "(Debian: googletest), point QORVANE_GTEST_SOURCE at its sources "
+                    "or GTEST_ROOT at an installed copy, or configure with -DQORVANE_TESTS=OFF.")
+    return()
+  endif()
   add_library(gtest_main ALIAS GTest::gtest_main)
+  add_library(gtest ALIAS GTest::gtest)
 endif()
 
 add_executable(core_tests

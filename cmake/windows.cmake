@@ -48,6 +48,23 @@ file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CM
      ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
 set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_RES_FILES}")
 
+if(MSVC)
+  # The script embeds our manifest as resource 1; the linker's own would
+  # clash with it (CVT1100, LNK1123) or CMake's manifest step would replace
+  # it, so every executable that takes the script links without one.
+  function(qorvane_own_manifest)
+    get_property(targets DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(sources ${target} SOURCES)
+      if(QORVANE_RC IN_LIST sources)
+        target_link_options(${target} PRIVATE /MANIFEST:NO)
+      endif()
+    endforeach()
+  endfunction()
+  # Deferred to the end of this folder, so the tests' executables count too.
+  cmake_language(DEFER CALL qorvane_own_manifest)
+endif()
+
 add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_RC})
 target_link_libraries(qorvane PRIVATE qorvane_win)
 if(MINGW)
@@ -73,6 +90,19 @@ if(CHMCMD)
     DEPENDS ${HELP_SOURCES}
     COMMENT "Compiling the help file")
   add_custom_target(help_chm ALL DEPENDS ${HELP_CHM})
+endif()
+
+# Multi-config generators put the exe in a folder per configuration: copy
+# the data folder there whenever qorvane is built, so it is never stale.
+get_property(QORVANE_MULTI_CONFIG GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
+if(QORVANE_MULTI_CONFIG)
+  add_custom_target(image_folder
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/image $<TARGET_FILE_DIR:qorvane>/image
+    COMMENT "Copying image/ beside qorvane.exe")
+  if(CHMCMD)
+    add_dependencies(image_folder help_chm)
+  endif()
+  add_dependencies(qorvane image_folder)
 endif()
 
 # The private Wine prefix of this build folder, made once.
