@@ -4,9 +4,10 @@
 BUILD      ?= build
 NATIVE_DIR := $(BUILD)/native
 WIN_DIR    := $(BUILD)/win
+CLANG_DIR  := $(BUILD)/clang
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native win test run bench dist clean
+.PHONY: all deps native win clang test run bench dist clean
 
 all: win
 
@@ -22,10 +23,20 @@ win: deps
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 	cmake --build $(WIN_DIR) -j $(JOBS)
 
+# A second compiler over the same headers and libraries: clang and lld build
+# the program and the core's tests with every warning an error. Only those
+# targets (and the prefix the tests run in), to keep `make test` short.
+clang: deps
+	cmake -S . -B $(CLANG_DIR) -DCMAKE_BUILD_TYPE=Release \
+	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/clang-mingw.cmake \
+	      -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror"
+	cmake --build $(CLANG_DIR) -j $(JOBS) --target qorvane core_tests wineprefix
+
 # Native tests may run in parallel; the Wine tests share one prefix and lock it.
-test: native win
+test: native win clang
 	cd $(NATIVE_DIR) && ctest --output-on-failure -j $(JOBS)
 	cd $(WIN_DIR) && ctest --output-on-failure
+	cd $(CLANG_DIR) && ctest --output-on-failure --no-tests=error -R '^core_tests$$'
 
 run: win
 	tools/run.sh $(WIN_DIR)

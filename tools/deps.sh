@@ -3,7 +3,8 @@
 set -eu
 
 pkgs="cmake g++ make googletest mingw-w64 wine wine64 xvfb xdotool x11-utils
-imagemagick fonts-wqy-microhei libchm-bin timidity fluid-soundfont-gm sox nsis"
+imagemagick fonts-wqy-microhei libchm-bin timidity fluid-soundfont-gm sox nsis
+clang lld llvm"
 missing=""
 for p in $pkgs; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
