@@ -20,10 +20,12 @@ ShellOpener::ShellOpener(Execute execute) : execute_(std::move(execute))
 void ShellOpener::open(HWND owner, const std::wstring& target)
 {
     // The shell may hand the link to a COM handler, which needs an apartment
-    // on the calling thread. Made on the first link, kept to the end.
-    static thread_local const HRESULT com =
+    // on the calling thread (the one that uses this object). Made on the
+    // first link, kept to the end.
+    if (!comReady_) {
         late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    (void)com;
+        comReady_ = true;
+    }
     execute_(owner, target);
 }
 

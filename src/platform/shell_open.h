@@ -19,6 +19,7 @@ public:
 
 private:
     Execute execute_;
+    bool comReady_ = false;
 };
 
 }  // namespace qv
