@@ -140,8 +140,8 @@ void AppHost::endSession()
     services_.help->closeAll();
     alarm_.shutdown();
     // The next logon delivers the kept alarm even when the program does not
-    // start at logon by itself.
-    if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).hsetreg())
+    // start at logon by itself (no entry, or one switched off in Task Manager).
+    if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).startsAtLogon())
         RunOnceEntry(*services_.registry, programPath()).write();
     services_.process->exitNow(0);
 }

@@ -146,7 +146,7 @@ bool Frmoptions::Load(HINSTANCE instance)
     }
     // Ticked only when Windows will act on it: an entry switched off in Task
     // Manager stays off until the user ticks the box.
-    if (reg().hsetreg() && reg().startupApproved()) {
+    if (reg().startsAtLogon()) {
         // As if clicked: the entry is written again with the same data.
         ::SendMessageW(chkrun, BM_SETCHECK, BST_CHECKED, 0);
         onChkrun();
@@ -247,7 +247,7 @@ void Frmoptions::onChkrun()
         reg().delreg();
     // The box shows what is stored, not what was asked: a locked key would
     // otherwise leave it promising a start that never comes.
-    if ((reg().hsetreg() && reg().startupApproved()) == wanted)
+    if (reg().startsAtLogon() == wanted)
         return;
     ::SendMessageW(item(Chkrun), BM_SETCHECK, wanted ? BST_UNCHECKED : BST_CHECKED, 0);
     services_.messages->show(hwnd(), wanted ? kRunNotAdded : kRunNotRemoved, Modmain::ProductTitle);

@@ -30,6 +30,8 @@ public:
 
     // The entry is not switched off in Windows' own list (none there means on).
     bool startupApproved() const;
+    // Windows will start this copy at logon: the entry is ours and switched on.
+    bool startsAtLogon() const { return hsetreg() && startupApproved(); }
     // Writes the entry and turns Windows' switch for it back on. The path is
     // quoted: unquoted, a path with spaces ("C:\Program Files\...") could
     // start C:\Program.exe at logon.
