@@ -24,13 +24,16 @@ add_executable(core_tests
   tests/core/datetext_test.cpp
   tests/core/hands_test.cpp
   tests/core/screen_home_test.cpp
-  tests/core/units_test.cpp
-  tests/core/cd_drive_test.cpp
+  tests/core/seconds_test.cpp
+  tests/core/screen_units_test.cpp
+  tests/core/drive_scan_test.cpp
+  tests/core/twin_marks_test.cpp
   tests/core/tray_route_test.cpp
   tests/core/alarm_rules_test.cpp
   tests/core/alarm_controller_test.cpp
   tests/core/kept_alarm_test.cpp
-  tests/core/settings_test.cpp
+  tests/core/settings_rules_test.cpp
+  tests/core/clsreg_test.cpp
   tests/core/about_shape_test.cpp
   tests/core/start_rules_test.cpp
   tests/core/contrast_test.cpp

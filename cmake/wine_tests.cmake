@@ -13,6 +13,7 @@ add_executable(window_tests
   tests/win/alarm_test.cpp
   tests/win/settings_test.cpp
   tests/win/accessibility_test.cpp
+  tests/win/about_test.cpp
   tests/win/scaled_test.cpp
   tests/win/gallery.cpp
   tests/win/main.cpp

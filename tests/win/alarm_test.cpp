@@ -569,7 +569,7 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     EXPECT_EQ(calls, (Texts{L"display off", L"cancel wake"}));
 }
 
-TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
+TEST(RealPower, TheWakeTimerIsSetAndTheDisplayHeldAndReleased)
 {
     IPower& power = *realServices().power;
     SYSTEMTIME st{};
@@ -578,9 +578,14 @@ TEST(RealPower, TheWakeTimerIsSetAndCancelledAndTheDisplayHeldAndReleased)
     const LocalTime tomorrow = fromAbsoluteSeconds(absoluteSeconds(now) + 86400);
     EXPECT_NE(power.wakeAt(tomorrow), WakeResult::Failed);
     EXPECT_NE(power.wakeAt(tomorrow), WakeResult::Failed);  // moved: the same timer again
-    power.cancelWake();
+    // What the thread asks of the system shows in the state the next call returns.
+    ::SetThreadExecutionState(ES_CONTINUOUS);
+    power.holdDisplay(true);
+    EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS) & (ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED),
+              static_cast<EXECUTION_STATE>(ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED));
     power.holdDisplay(true);
     power.holdDisplay(false);
+    EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
 }
 
 }  // namespace

@@ -14,6 +14,11 @@
 namespace qv::test {
 namespace {
 
+// The prompts as the user reads them.
+constexpr wchar_t kRefused[] = L"系统拒绝更改日期或时间，电脑的时钟保持原样。";
+constexpr wchar_t kNotAdded[] = L"没能把本程序加入启动项：注册表拒绝写入。计算机启动时不会运行本程序。";
+constexpr wchar_t kNotRemoved[] = L"没能把本程序从启动项中删除：注册表拒绝更改。计算机启动时仍会运行本程序。";
+
 using Shown = RecordingMessages::Shown;
 using Fields = std::vector<int>;
 using Id = Frmoptions::Id;
@@ -141,7 +146,7 @@ TEST_F(SettingsTest, ApplyingTheTimeOrDateKeepsTheOtherARefusalIsReportedAndWith
     world.systemTime.accept = false;
     press(w, Frmoptions::Cmdsettime);
     ASSERT_EQ(world.messages.shown.size(), 2u);
-    EXPECT_EQ(world.messages.shown[1], (Shown{Frmoptions::kRefusedPrompt, L"墨蝉小闹钟"}));
+    EXPECT_EQ(world.messages.shown[1], (Shown{kRefused, L"墨蝉小闹钟"}));
     EXPECT_TRUE(::IsWindow(w.hwnd()));
     EXPECT_TRUE(world.elevation.requests.empty());
     // Without the right each apply is one step with an administrator's consent.
@@ -164,7 +169,7 @@ TEST_F(SettingsTest, ApplyingTheTimeOrDateKeepsTheOtherARefusalIsReportedAndWith
     EXPECT_TRUE(world.messages.shown.empty());
     world.elevation.answer(ElevatedOutcome::Refused);
     pumpMessages();
-    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{Frmoptions::kRefusedPrompt, L"墨蝉小闹钟"}}));
+    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{kRefused, L"墨蝉小闹钟"}}));
     press(u, Frmoptions::Cmdsetdate);
     ASSERT_EQ(world.elevation.requests.size(), 2u);
     EXPECT_EQ(world.elevation.requests[1].asked.hour, 10);  // the date alone changes
@@ -203,8 +208,8 @@ TEST_F(SettingsTest, TheStartUpBoxReadsOnlyOurEntryAsTickedAndARefusedRegistryIs
     press(*app->settingsWindow(), Frmoptions::Chkrun);
     EXPECT_TRUE(ticked(*app->settingsWindow()));
     EXPECT_EQ(runValue(), ours());
-    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{Frmoptions::kRunNotAdded, L"墨蝉小闹钟"},
-                                                        {Frmoptions::kRunNotRemoved, L"墨蝉小闹钟"}}));
+    EXPECT_EQ(world.messages.shown, (std::vector<Shown>{{kNotAdded, L"墨蝉小闹钟"},
+                                                        {kNotRemoved, L"墨蝉小闹钟"}}));
     world.messages.shown.clear();
     // Every way of closing clears both marks and checks no box.
     const std::function<void()> ways[] = {

@@ -2,10 +2,8 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 
 #include "face/drive_scan.h"
-#include "face/twin_marks.h"
 
 // A machine as a map from letter to drive type; absent letters have no volume.
 TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
@@ -36,15 +34,4 @@ TEST(DriveScan, FindsTheFirstCdDriveAndCountsTheLettersWithoutAVolumeBeforeIt)
         EXPECT_EQ(std::tuple(s.CdDriveFound, s.cdLetter, s.MissingDriveCount, asked),
                   std::tuple(r.cd != 0, r.cd, r.missing, r.asked));
     }
-}
-
-// The menus' pairs and the door go through the real menus in the window tests; this case cannot.
-TEST(TwinMarks, StartupCloseHappensOnceAndLeavesTheMarks)
-{
-    qv::TwinMarks marks;
-    marks.toggleDoor();  // open before the first paint
-    EXPECT_TRUE(marks.takeStartupClose());
-    EXPECT_TRUE(marks.checked(qv::Twin::CdDoor));
-    EXPECT_FALSE(marks.takeStartupClose());  // later paints send nothing
-    EXPECT_EQ(marks.toggleDoor(), qv::DoorCommand::Close);
 }
