@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include "core/screen_units.h"
 #include "platform/contrast.h"
 #include "platform/decode.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
-#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 #include "resource.h"
 

@@ -1,7 +1,7 @@
 #include "alarm/alarm_controller.h"
 
-#include "app/datetext.h"
-#include "app/seconds.h"
+#include "core/datetext.h"
+#include "core/seconds.h"
 
 namespace qv {
 

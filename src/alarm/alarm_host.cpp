@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/Modmain.h"
+#include "core/Modmain.h"
 
 namespace {
 // However long the alert waits, the screen is not kept on for ever: a

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/datetext.h"
-#include "app/digits.h"
-#include "app/number_text.h"
-#include "app/seconds.h"
+#include "core/datetext.h"
+#include "core/digits.h"
+#include "core/number_text.h"
+#include "core/seconds.h"
 
 namespace qv {
 namespace {

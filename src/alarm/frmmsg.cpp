@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "alarm/reminder_text.h"
+#include "core/screen_units.h"
 #include "platform/contrast.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
-#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 
 namespace qv {

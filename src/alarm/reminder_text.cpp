@@ -1,6 +1,6 @@
 #include "alarm/reminder_text.h"
 
-#include "app/datetext.h"
+#include "core/datetext.h"
 
 namespace qv {
 

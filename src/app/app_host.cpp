@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "alarm/reminder_text.h"
-#include "app/Modmain.h"
+#include "core/Modmain.h"
 #include "platform/module_path.h"
 #include "store/Clsreg.h"
 #include "store/run_once.h"

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/start_rules.h"
 #include "app/app_host.h"
+#include "core/start_rules.h"
 #include "platform/elevation.h"
 #include "platform/local_time_setter.h"
 #include "platform/message_loop.h"

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "core/screen_units.h"
 #include "face/hands.h"
-#include "platform/screen_units.h"
 
 namespace qv {
 

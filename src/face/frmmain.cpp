@@ -6,9 +6,9 @@
 #include <cmath>
 #include <utility>
 
-#include "app/Modmain.h"
-#include "app/datetext.h"
-#include "app/seconds.h"
+#include "core/Modmain.h"
+#include "core/datetext.h"
+#include "core/seconds.h"
 #include "face/drive_scan.h"
 #include "platform/contrast.h"
 #include "platform/decode.h"

@@ -1,6 +1,6 @@
 #include "platform/contrast.h"
 
-#include "platform/contrast_rules.h"
+#include "core/contrast_rules.h"
 
 namespace qv {
 namespace {

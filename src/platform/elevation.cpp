@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/start_rules.h"
+#include "core/start_rules.h"
 #include "platform/late_bound.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"

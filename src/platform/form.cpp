@@ -1,7 +1,7 @@
 #include "platform/form.h"
 
+#include "core/screen_units.h"
 #include "platform/dpi.h"
-#include "platform/screen_units.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 
 #include <oleacc.h>
 
-#include "platform/picture_button_rules.h"
-#include "platform/screen_units.h"
+#include "core/picture_button_rules.h"
+#include "core/screen_units.h"
 #include "platform/decode.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"

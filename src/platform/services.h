@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/localtime.h"
-#include "store/registry_store.h"
+#include "core/localtime.h"
+#include "core/registry_store.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include "platform/ui_text.h"
 
-#include "platform/screen_units.h"
+#include "core/screen_units.h"
 
 namespace qv {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/localtime.h"
+#include "core/localtime.h"
 #include "platform/unique_handle.h"
 
 namespace qv {

@@ -1,7 +1,7 @@
 #pragma once
 // The real registry: string values under HKEY_CURRENT_USER, W functions.
 
-#include "store/registry_store.h"
+#include "core/registry_store.h"
 
 namespace qv {
 

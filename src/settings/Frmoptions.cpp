@@ -6,11 +6,11 @@
 
 #include <utility>
 
-#include "app/Modmain.h"
+#include "core/Modmain.h"
+#include "core/screen_units.h"
 #include "platform/contrast.h"
 #include "platform/dpi.h"
 #include "platform/late_bound.h"
-#include "platform/screen_units.h"
 #include "platform/ui_text.h"
 #include "settings/settings_rules.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/datetext.h"
-#include "app/number_text.h"
+#include "core/datetext.h"
+#include "core/number_text.h"
 
 namespace qv {
 namespace {

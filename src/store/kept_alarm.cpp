@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "alarm/reminder_text.h"
-#include "app/digits.h"
-#include "app/seconds.h"
+#include "core/digits.h"
+#include "core/seconds.h"
 
 namespace qv {
 namespace {

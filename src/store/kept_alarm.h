@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/localtime.h"
-#include "store/registry_store.h"
+#include "core/localtime.h"
+#include "core/registry_store.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "store/registry_store.h"
+#include "core/registry_store.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/datetext.h"
+#include "core/datetext.h"
 #include "platform/services.h"
 #include "tray/tray_route.h"
 

@@ -4,8 +4,8 @@
 #include <tuple>
 
 #include "alarm/alarm_controller.h"
-#include "app/datetext.h"
-#include "app/seconds.h"
+#include "core/datetext.h"
+#include "core/seconds.h"
 
 using namespace qv;
 

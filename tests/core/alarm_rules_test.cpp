@@ -4,7 +4,7 @@
 
 #include "alarm/alarm_rules.h"
 #include "alarm/reminder_text.h"
-#include "app/number_text.h"
+#include "core/number_text.h"
 
 // Checked in order: an empty box, then a text that is no number, then a value out of range.
 TEST(AlarmEntry, EachEntryEarnsItsVerdict)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/contrast_rules.h"
+#include "core/contrast_rules.h"
 
 // Text over the artwork keeps its colour on light windows; a high-contrast
 // theme or dark windows bring the system's own pair, drawn opaque.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Modmain.h"
-#include "app/datetext.h"
+#include "core/Modmain.h"
+#include "core/datetext.h"
 
 static qv::LocalTime day(int y, int m, int d, int weekday) { return qv::LocalTime{y, m, d, 0, 0, 0, 0, weekday}; }
 

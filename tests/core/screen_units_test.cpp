@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "platform/screen_units.h"
+#include "core/screen_units.h"
 
 TEST(ScreenUnits, TwipsPointsAndPixelsAtEachDpiRoundHalvesToEven)
 {

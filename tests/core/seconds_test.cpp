@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/seconds.h"
+#include "core/seconds.h"
 
 TEST(Seconds, LeapDaysCountAndTheTickLandsJustAfterTheNextSecond)
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/start_rules.h"
+#include "core/start_rules.h"
 
 using namespace qv;
 

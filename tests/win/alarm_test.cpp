@@ -8,8 +8,8 @@
 
 #include "alarm/alarm_texts.h"
 #include "alarm/reminder_text.h"
-#include "app/Modmain.h"
-#include "app/seconds.h"
+#include "core/Modmain.h"
+#include "core/seconds.h"
 #include "platform/module_path.h"
 #include "platform/ui_text.h"
 #include "resource.h"

@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/seconds.h"
+#include "core/seconds.h"
 #include "platform/message_loop.h"
 #include "platform/services.h"
 #include "platform/win_registry_store.h"

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/seconds.h"
+#include "core/seconds.h"
 #include "platform/help_viewer.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"

@@ -1,4 +1,4 @@
-#include "app/Modmain.h"
+#include "core/Modmain.h"
 
 namespace Modmain {
 

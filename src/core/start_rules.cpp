@@ -1,11 +1,11 @@
-#include "app/start_rules.h"
+#include "core/start_rules.h"
 
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
 
-#include "app/digits.h"
-#include "app/seconds.h"
+#include "core/digits.h"
+#include "core/seconds.h"
 
 namespace qv {
 namespace {

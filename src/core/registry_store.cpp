@@ -1,4 +1,4 @@
-#include "store/registry_store.h"
+#include "core/registry_store.h"
 
 #include <cwctype>
 

@@ -1,4 +1,4 @@
-#include "platform/screen_units.h"
+#include "core/screen_units.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/localtime.h"
+#include "core/localtime.h"
 
 namespace qv {
 

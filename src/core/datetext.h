@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/localtime.h"
+#include "core/localtime.h"
 
 namespace qv {
 

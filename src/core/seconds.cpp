@@ -1,4 +1,4 @@
-#include "app/seconds.h"
+#include "core/seconds.h"
 
 #include <algorithm>
 

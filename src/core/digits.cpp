@@ -1,4 +1,4 @@
-#include "app/digits.h"
+#include "core/digits.h"
 
 namespace qv {
 

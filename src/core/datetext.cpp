@@ -1,6 +1,6 @@
-#include "app/datetext.h"
+#include "core/datetext.h"
 
-#include "app/Modmain.h"
+#include "core/Modmain.h"
 
 namespace qv {
 namespace {

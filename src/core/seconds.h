@@ -1,7 +1,7 @@
 #pragma once
 // Counting in seconds of the wall clock, and waiting for the next one.
 
-#include "app/localtime.h"
+#include "core/localtime.h"
 
 namespace qv {
 

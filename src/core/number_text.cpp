@@ -1,6 +1,6 @@
-#include "app/number_text.h"
+#include "core/number_text.h"
 
-#include "app/digits.h"
+#include "core/digits.h"
 
 namespace qv {
 
