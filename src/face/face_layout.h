@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/screen_area.h"
 #include "core/screen_units.h"
 #include "face/hands.h"
 
@@ -39,13 +40,6 @@ inline constexpr HandStyle kLinhouStyle{{0, 255, 255}, 3};
 
 // Left edge of the face: 2500 twips left of the screen's right edge.
 int faceLeftPixels(int screenWidthPx, int dpi);
-
-struct PxRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-    long long area() const { return empty() ? 0 : 1LL * (right - left) * (bottom - top); }
-    friend bool operator==(const PxRect&, const PxRect&) = default;
-};
 
 // The pixels a drawn hand can touch: both end points, widened by the pen.
 PxRect handBoundsPx(const HandLine& line, int dpi, int penWidthPx);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "face/face_layout.h"
+
 namespace qv {
 namespace {
 

@@ -5,18 +5,10 @@
 
 #include <optional>
 #include <span>
-#include <vector>
 
-#include "face/face_layout.h"
+#include "core/screen_area.h"
 
 namespace qv {
-
-struct MonitorArea {
-    PxRect monitor;  // the whole monitor, in virtual-screen pixels
-    PxRect work;     // less the taskbar and docked bars
-    int dpi = 96;
-};
-using Monitors = std::vector<MonitorArea>;
 
 struct FaceHome {
     int left = 0, top = 0, dpi = 96;

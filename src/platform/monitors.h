@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "face/screen_home.h"
+#include "core/screen_area.h"
 
 namespace qv {
 
