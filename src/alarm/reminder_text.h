@@ -1,17 +1,13 @@
 #pragma once
-// The reminder box's limit and what a paste into it becomes.
+// What a paste into the reminder box becomes, and a long reminder cut to fit.
 
 #include <cstddef>
 #include <functional>
 #include <string>
 
-namespace qv {
+#include "core/reminder_limits.h"
 
-// Far more than the alert can show; it keeps a stray paste of a whole
-// document from becoming the reminder.
-inline constexpr std::size_t kReminderLimit = 2000;
-// A time box holds two digits.
-inline constexpr std::size_t kTimeBoxLimit = 2;
+namespace qv {
 
 inline constexpr wchar_t kReminderTooLongTitle[] = L"事件太长";
 inline constexpr wchar_t kReminderTooLongText[] = L"事件最多 2000 个字，多出的文字没有加进来。";

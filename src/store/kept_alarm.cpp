@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "alarm/reminder_text.h"
 #include "core/digits.h"
+#include "core/reminder_limits.h"
 #include "core/seconds.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "alarm/reminder_text.h"
+#include "core/reminder_limits.h"
 #include "store/kept_alarm.h"
 #include "store/run_once.h"
 
