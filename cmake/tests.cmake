@@ -1,3 +1,9 @@
+# Every #include in src/ against the layers (tools/check_layers.sh); it
+# needs no compiler, so the native build alone runs it.
+if(NOT WIN32)
+  add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/tools/check_layers.sh ${CMAKE_SOURCE_DIR}/src)
+endif()
+
 # GoogleTest from Debian's source package, built with the same compiler and
 # flags as the code under test (sanitizers natively, static under mingw).
 set(QORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH
