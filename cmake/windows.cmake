@@ -1,5 +1,19 @@
 # The Windows front end, the program and its data folder.
 
+# The version for the resource script and the about window, from project()
+# alone; the resource's numbers want all four parts.
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part})
+    set(QV_VERSION_${part} ${PROJECT_VERSION_${part}})
+  else()
+    set(QV_VERSION_${part} 0)
+  endif()
+endforeach()
+set(QORVANE_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/res/qv_version.h.in ${QORVANE_GENERATED}/qv_version.h @ONLY)
+# The resource compilers find the script's files on its include path too.
+configure_file(${CMAKE_SOURCE_DIR}/res/qorvane.manifest.in ${QORVANE_GENERATED}/qorvane.manifest @ONLY)
+
 add_library(qorvane_win STATIC
   src/platform/window.cpp
   src/platform/real_services.cpp
@@ -29,7 +43,7 @@ add_library(qorvane_win STATIC
   src/settings/Frmoptions.cpp
   src/about/frmabout.cpp
 )
-target_include_directories(qorvane_win PUBLIC src res)
+target_include_directories(qorvane_win PUBLIC src res ${QORVANE_GENERATED})
 target_compile_definitions(qorvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
 # The common controls, the shell, themes, COM and multimedia are loaded on
@@ -46,6 +60,7 @@ endif()
 set(QORVANE_RC ${CMAKE_SOURCE_DIR}/res/qorvane.rc)
 file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur
      ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+list(APPEND QORVANE_RES_FILES ${QORVANE_GENERATED}/qv_version.h ${QORVANE_GENERATED}/qorvane.manifest)
 set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_RES_FILES}")
 
 if(MSVC)

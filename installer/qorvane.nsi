@@ -1,9 +1,11 @@
 ﻿; Per-user installer for 墨蝉小闹钟: no administrator rights, nothing outside
 ; the user's own folders and HKCU. tools/dist.sh builds it:
-;   makensis -DVERSION=1.10 -DSRCDIR=<build folder> -DTOPDIR=<repository>
+;   makensis -DVERSION=<the build's version> -DSRCDIR=<build folder>
+;            -DTOPDIR=<repository> -DREADMEFILE=<readme with the version>
 ;            -DOUTFILE=<setup.exe> installer/qorvane.nsi
-; SRCDIR holds qorvane.exe and image/; TOPDIR (default "..") holds res/ and
-; installer/. makensis resolves relative paths from this file's folder.
+; SRCDIR holds qorvane.exe and image/; TOPDIR (default "..") holds res/.
+; READMEFILE is installer/readme.txt with @VERSION@ filled in.
+; makensis resolves relative paths from this file's folder.
 ; Saved as UTF-8 with a BOM: without one, makensis on Windows reads the
 ; Chinese text in the ANSI code page.
 
@@ -18,6 +20,9 @@ Target amd64-unicode
 !endif
 !ifndef TOPDIR
   !define TOPDIR ".."
+!endif
+!ifndef READMEFILE
+  !error "READMEFILE is not defined (makensis -DREADMEFILE=<readme with the version>)"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "qorvane-${VERSION}-setup.exe"
@@ -132,7 +137,7 @@ Section "-install"
   File "/oname=1.mid" "${SRCDIR}/image/1.mid"
   SetOutPath "$INSTDIR"
   File "/oname=${EXE}" "${SRCDIR}/qorvane.exe"
-  File "/oname=${README}" "${TOPDIR}/installer/readme.txt"
+  File "/oname=${README}" "${READMEFILE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shortcut's working folder is the current out path, $INSTDIR.

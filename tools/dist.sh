@@ -13,9 +13,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 out=$2
 
-# The version of the build at hand, not of the sources, which may have moved on.
-version=${QV_VERSION:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null || true)}
-[ -n "$version" ] || die "no version: $build/CMakeCache.txt lacks CMAKE_PROJECT_VERSION (or set QV_VERSION)"
+# The version the build's exe carries (project() in CMakeLists.txt), not
+# that of the sources, which may have moved on.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+[ -n "$version" ] || die "no version: $build/CMakeCache.txt lacks CMAKE_PROJECT_VERSION"
 
 missing=""
 for f in "$build/qorvane.exe" "$build/image/help.chm" "$build/image/1.mid" \
@@ -30,6 +31,7 @@ cr=$(printf '\r')
 [ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' \n')" = efbbbf ] &&
     [ "$(grep -c "$cr\$" "$readme")" -eq "$(wc -l <"$readme")" ] ||
     die "$readme must be UTF-8 with a BOM and CRLF line endings"
+grep -q '@VERSION@' "$readme" || die "$readme has no @VERSION@ for the version"
 command -v makensis >/dev/null 2>&1 || die "makensis not found (Debian package: nsis)"
 [ -x /usr/bin/python3 ] || die "/usr/bin/python3 not found"
 
@@ -41,6 +43,9 @@ tmp=$(mktemp -d /tmp/qorvane-dist.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 trap 'exit 130' INT TERM
 
+# The readme as shipped: byte for byte the source but for the version.
+LC_ALL=C sed "s/@VERSION@/$version/g" "$readme" >"$tmp/readme.txt"
+
 # Entry times from the last commit, so the same sources give the same zip.
 stamp=${SOURCE_DATE_EPOCH:-$(git -C "$top" log -1 --format=%ct 2>/dev/null || true)}
 [ -n "$stamp" ] || stamp=$(date -r "$build/qorvane.exe" +%s)
@@ -49,7 +54,7 @@ stamp=${SOURCE_DATE_EPOCH:-$(git -C "$top" log -1 --format=%ct 2>/dev/null || tr
     "$build/qorvane.exe" "qorvane.exe" \
     "$build/image/help.chm" "image/help.chm" \
     "$build/image/1.mid" "image/1.mid" \
-    "$top/installer/readme.txt" "读我.txt" <<'PY'
+    "$tmp/readme.txt" "读我.txt" <<'PY'
 import sys, time, zipfile
 dest, stamp, root = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 pairs = list(zip(sys.argv[4::2], sys.argv[5::2]))
@@ -74,7 +79,7 @@ with zipfile.ZipFile(dest, "w") as z:
             z.writestr(entry(root + "/" + name, 0o100644), f.read(), compresslevel=9)
 PY
 
-makensis -V2 -DVERSION="$version" -DSRCDIR="$build" -DTOPDIR="$top" \
+makensis -V2 -DVERSION="$version" -DSRCDIR="$build" -DTOPDIR="$top" -DREADMEFILE="$tmp/readme.txt" \
     -DOUTFILE="$tmp/${setup##*/}" "$top/installer/qorvane.nsi" ||
     die "makensis failed"
 

@@ -10,7 +10,7 @@ struct PxBox {
 
 inline constexpr PxBox kAboutCircle{-3, -1, 161, 163};  // the ellipse's bounding box
 inline constexpr PxBox kAboutPanel{56, 57, 352, 252};
-inline constexpr PxBox kAboutLabel1{272, 72, 308, 88};   // "1.10"
+inline constexpr PxBox kAboutLabel1{272, 72, 308, 88};   // the version
 inline constexpr PxBox kAboutImage1{176, 192, 345, 209}; // over the artwork's e-mail line
 
 // Whether the pixel (x, y) belongs to the window.

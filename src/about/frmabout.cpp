@@ -9,6 +9,7 @@
 #include "platform/gdi.h"
 #include "platform/late_bound.h"
 #include "platform/ui_text.h"
+#include "qv_version.h"
 #include "resource.h"
 
 namespace qv {
@@ -104,7 +105,7 @@ void frmabout::paint(HDC dc)
     ::SelectObject(dc, font_.get());
     useLabelColours(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     RECT label = toRect(kAboutLabel1, dpi());
-    ::DrawTextW(dc, L"1.10", 4, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    ::DrawTextW(dc, QV_VERSION_TEXT, -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     RECT link = toRect(kAboutImage1, dpi());
     if (pressed_ == Target::Image1)
         ::FrameRect(dc, &link, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));

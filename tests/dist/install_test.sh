@@ -139,8 +139,8 @@ for f in qorvane.exe image/help.chm image/1.mid; do
     cmp -s "$build/$f" "$inst/$f" || bad="$bad
   $f missing or not the build's (installer older than the build?)"
 done
-cmp -s "$top/installer/readme.txt" "$inst/读我.txt" || bad="$bad
-  读我.txt missing or not installer/readme.txt"
+LC_ALL=C sed "s/@VERSION@/$version/g" "$top/installer/readme.txt" | cmp -s - "$inst/读我.txt" || bad="$bad
+  读我.txt missing or not installer/readme.txt with the version"
 [ -s "$inst/uninstall.exe" ] || bad="$bad
   no uninstall.exe"
 [ -f "$lnk" ] || bad="$bad
