@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -12,6 +14,18 @@
 #include "platform/message_loop.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"
+
+#if defined(__GLIBCXX__)
+// libstdc++'s own handler writes the exception's demangled type to a console
+// a window program does not have; its demangler was a sixteenth of the exe.
+// Defined here, in the exe's own object, so that the library's is never linked.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
 
 namespace {
 
