@@ -49,16 +49,7 @@ bool frmabout::Load(HINSTANCE instance)
     picture_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP,
                                                      0, 0, LR_CREATEDIBSECTION)));
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND));
-    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 instance, nullptr);
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd();
-    ti.uId = 1;
-    ti.lpszText = const_cast<wchar_t*>(kMailCaption);
-    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_ = createTip(hwnd(), instance, kMailCaption);
     layout(dpi());
     return true;
 }

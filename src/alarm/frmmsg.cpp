@@ -87,19 +87,8 @@ void frmmsg::fitOutall()
     const bool cut = shownOutall_ != lbloutall_;
     if (!cut && !tip_)
         return;
-    if (!tip_) {
-        tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 nullptr, nullptr);
-        TTTOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = hwnd();
-        ti.uId = 1;
-        ti.rect = box;
-        ti.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    if (!tip_)
+        tip_ = createTip(hwnd(), nullptr, L"", &box);
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = hwnd();

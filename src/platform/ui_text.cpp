@@ -1,5 +1,7 @@
 #include "platform/ui_text.h"
 
+#include <commctrl.h>
+
 #include "core/screen_units.h"
 
 namespace qv {
@@ -72,6 +74,25 @@ std::wstring systemTimeText(const LocalTime& t)
 {
     wchar_t buffer[64];
     return std::wstring(systemTimeText(t, buffer));
+}
+
+HWND createTip(HWND owner, HINSTANCE instance, const wchar_t* text, const RECT* area)
+{
+    HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                 instance, nullptr);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = owner;
+    ti.uId = 1;
+    if (area)
+        ti.rect = *area;
+    else
+        ::GetClientRect(owner, &ti.rect);
+    ti.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    return tip;
 }
 
 }  // namespace qv

@@ -32,4 +32,9 @@ std::wstring systemTimeText(const LocalTime& t);
 // The same in `buffer`, for what shows the time every second without allocating.
 std::wstring_view systemTimeText(const LocalTime& t, std::span<wchar_t, 64> buffer);
 
+// A tooltip owned by `owner` with one tool (id 1) that watches the owner's
+// mouse by itself; `area` in client pixels, the whole client when null.
+// Destroyed with its owner.
+HWND createTip(HWND owner, HINSTANCE instance, const wchar_t* text, const RECT* area = nullptr);
+
 }  // namespace qv
