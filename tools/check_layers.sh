@@ -4,13 +4,14 @@
 # platform, then core. A folder-to-folder entry below a feature is there
 # because the code needs it today.
 #
-# folder    may include (a trailing / takes the whole folder)
+# folder    may include (a trailing / takes the whole folder; resource.h and
+#           qv_version.h are the resource script's and the build's own)
 rules='
 app       app/ about/ alarm/ face/ settings/ tray/ store/ platform/ core/ resource.h
 face      face/ tray/ platform/ core/ resource.h
 alarm     alarm/ store/ platform/ core/ resource.h
 settings  settings/ store/ platform/ core/
-about     about/ platform/ core/ resource.h
+about     about/ platform/ core/ resource.h qv_version.h
 tray      tray/ platform/ core/
 store     store/ core/
 platform  platform/ core/
