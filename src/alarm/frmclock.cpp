@@ -47,6 +47,16 @@ void drawStretched(HDC dc, HBITMAP bitmap, const RECT& to)
                  info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
+// What a paste into `box` may add within `limit`: the selection it replaces
+// makes room.
+std::size_t pasteRoom(HWND box, std::size_t limit)
+{
+    DWORD from = 0, to = 0;
+    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(box)) - (to - from);
+    return kept < limit ? limit - kept : 0;
+}
+
 // The reminder box as the balloon's one tool.
 TTTOOLINFOW balloonTool(HWND owner, HWND box)
 {
@@ -266,30 +276,19 @@ void frmclock::Cancel()
 
 void frmclock::pasteReminder()
 {
-    HWND box = boxes_[txtinmsg];
     const std::optional<std::wstring> clip = clipboardText(hwnd());
     if (!clip)
         return;
-    DWORD from = 0, to = 0;
-    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(box)) - (to - from);
-    const std::size_t room = kept < kReminderLimit ? kReminderLimit - kept : 0;
-    const FittedPaste fitted = fitPastedReminder(*clip, room);
-    ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.text.c_str()));
+    const FittedPaste fitted = fitPastedReminder(*clip, pasteRoom(boxes_[txtinmsg], kReminderLimit));
+    ::SendMessageW(boxes_[txtinmsg], EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.text.c_str()));
     if (fitted.cut)
         showBalloon(txtinmsg, kReminderTooLongTitle, kReminderTooLongText);
 }
 
 bool frmclock::pasteTime(Box which)
 {
-    HWND box = boxes_[which];
     const std::optional<std::wstring> clip = clipboardText(hwnd());
-    if (!clip)
-        return false;
-    DWORD from = 0, to = 0;
-    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(box)) - (to - from);
-    if (kept + clip->size() <= kTimeBoxLimit)
+    if (!clip || clip->size() <= pasteRoom(boxes_[which], kTimeBoxLimit))
         return false;
     // Cut to fit, "1300" would become "13" and arm an hour nobody asked for.
     showBalloon(which, kTimeTooLongTitle, kTimeTooLongText);

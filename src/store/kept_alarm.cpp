@@ -1,7 +1,9 @@
 #include "store/kept_alarm.h"
 
+#include <cwchar>
 #include <iterator>
 
+#include "core/datetext.h"
 #include "core/digits.h"
 #include "core/reminder_limits.h"
 #include "core/seconds.h"
@@ -9,28 +11,12 @@
 namespace qv {
 namespace {
 
-void appendDigits(std::wstring& out, int value, std::size_t width)
-{
-    const std::wstring digits = std::to_wstring(value);
-    for (std::size_t n = digits.size(); n < width; ++n)
-        out += L'0';
-    out += digits;
-}
-
 std::wstring momentText(const LocalTime& t)
 {
-    std::wstring out;
-    appendDigits(out, t.year, 4);
-    out += L'-';
-    appendDigits(out, t.month, 2);
-    out += L'-';
-    appendDigits(out, t.day, 2);
-    out += L' ';
-    appendDigits(out, t.hour, 2);
-    out += L':';
-    appendDigits(out, t.minute, 2);
-    out += L':';
-    appendDigits(out, t.second, 2);
+    wchar_t date[16] = {};
+    std::swprintf(date, std::size(date), L"%04d-%02d-%02d ", t.year, t.month, t.day);
+    std::wstring out = date;
+    appendTimeText(out, t);
     return out;
 }
 

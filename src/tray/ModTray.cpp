@@ -23,6 +23,15 @@ qv::ITrayShell* shell = nullptr;
 UINT taskbarCreated = 0;
 qv::TrayFollowUps followUps;
 
+// A text into one of the record's fixed fields, cut to fit and padded with NULs.
+template <std::size_t N>
+void setField(wchar_t (&field)[N], const std::wstring& text)
+{
+    const std::wstring fitted = qv::fitToField(text, N);
+    std::wmemset(field, L'\0', N);
+    std::wmemcpy(field, fitted.c_str(), fitted.size());
+}
+
 qv::ITrayShell& theShell()
 {
     if (!shell)
@@ -95,9 +104,7 @@ void AddTrayIcon(ITrayOwner& form, HMENU menu)
 
 void SetTrayTip(const std::wstring& text)
 {
-    const std::wstring tip = qv::fitToField(text, std::size(TrayDataRecord.szTip));
-    std::wmemset(TrayDataRecord.szTip, L'\0', std::size(TrayDataRecord.szTip));
-    std::wmemcpy(TrayDataRecord.szTip, tip.c_str(), tip.size());
+    setField(TrayDataRecord.szTip, text);
     tipSet = true;
     // An icon not up yet gets the tip with it when it is added.
     if (!iconPresent)
@@ -110,12 +117,8 @@ void ShowBalloon(const std::wstring& title, const std::wstring& text)
 {
     NOTIFYICONDATAW info = TrayDataRecord;
     info.uFlags = NIF_INFO;
-    const std::wstring shownTitle = qv::fitToField(title, std::size(info.szInfoTitle));
-    std::wmemset(info.szInfoTitle, L'\0', std::size(info.szInfoTitle));
-    std::wmemcpy(info.szInfoTitle, shownTitle.c_str(), shownTitle.size());
-    const std::wstring body = qv::fitToField(text, std::size(info.szInfo));
-    std::wmemset(info.szInfo, L'\0', std::size(info.szInfo));
-    std::wmemcpy(info.szInfo, body.c_str(), body.size());
+    setField(info.szInfoTitle, title);
+    setField(info.szInfo, text);
     info.dwInfoFlags = NIIF_INFO;
     // At start (a missed alarm) the icon may not be up yet: it comes with it.
     if (!iconPresent || !theShell().notifyIcon(NIM_MODIFY, info))
