@@ -177,6 +177,102 @@ double cpuMs()
     return ms(kernel) + ms(user);
 }
 
+// Reads at most `size` - 1 bytes of a file, ended with a NUL; the count.
+DWORD readSmallFile(const wchar_t* path, char* text, DWORD size)
+{
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    DWORD got = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        if (!::ReadFile(file, text, size - 1, &got, nullptr))
+            got = 0;
+        ::CloseHandle(file);
+    }
+    text[got] = '\0';
+    return got;
+}
+
+// Linux counts each thread's CPU time to the nanosecond in
+// /proc/PID/task/TID/sched, where the Windows figure under Wine counts 10 ms
+// ticks. The sum over the threads of Linux process `pid`, or -1 where there
+// is no such file. Allocates nothing of ours.
+double linuxCpuMs(const wchar_t* pid)
+{
+    if (!pid)
+        return -1;
+    wchar_t path[MAX_PATH];
+    std::swprintf(path, MAX_PATH, L"Z:\\proc\\%ls\\task\\*", pid);
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW(path, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return -1;
+    double total = -1;
+    do {
+        if (found.cFileName[0] == L'.')
+            continue;
+        std::swprintf(path, MAX_PATH, L"Z:\\proc\\%ls\\task\\%ls\\sched", pid, found.cFileName);
+        char text[4096];
+        if (!readSmallFile(path, text, sizeof text))
+            continue;
+        const char* at = std::strstr(text, "se.sum_exec_runtime");
+        if (at && (at = std::strchr(at, ':')))
+            total = (total < 0 ? 0 : total) + std::atof(at + 1);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return total;
+}
+
+// This process's Linux PID. Wine opens files in its server, so /proc/self
+// is the server's; ours is the process whose command line starts with this
+// executable's file name, after whatever path it was started by.
+const wchar_t* selfPid()
+{
+    static wchar_t pid[16] = L"";
+    if (pid[0])
+        return pid[0] == L'-' ? nullptr : pid;
+    pid[0] = L'-';
+    wchar_t self[MAX_PATH];
+    char name[MAX_PATH * 3];
+    if (!::GetModuleFileNameW(nullptr, self, MAX_PATH) ||
+        !::WideCharToMultiByte(CP_UTF8, 0, std::wcsrchr(self, L'\\') ? std::wcsrchr(self, L'\\') + 1 : self, -1,
+                               name, sizeof name, nullptr, nullptr))
+        return nullptr;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return nullptr;
+    int matches = 0;
+    do {
+        if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9')
+            continue;
+        wchar_t path[MAX_PATH];
+        std::swprintf(path, MAX_PATH, L"Z:\\proc\\%ls\\cmdline", found.cFileName);
+        char cmdline[MAX_PATH * 3];
+        if (!readSmallFile(path, cmdline, sizeof cmdline))
+            continue;
+        const char* file = cmdline;
+        for (const char* c = cmdline; *c; ++c)
+            if (*c == '/' || *c == '\\')
+                file = c + 1;
+        if (_stricmp(file, name) == 0 && ++matches == 1)
+            std::wcsncpy(pid, found.cFileName, 15);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    if (matches != 1)
+        pid[0] = L'-';  // not found, or two runs of this file not told apart
+    return pid[0] == L'-' ? nullptr : pid;
+}
+
+// The Wine server works for the program, as a Windows kernel would; the
+// bench script names its process.
+const wchar_t* serverPid()
+{
+    static wchar_t pid[16] = L"";
+    if (!pid[0] && !::GetEnvironmentVariableW(L"QV_BENCH_SERVER_PID", pid, 16))
+        pid[0] = L'-';
+    return pid[0] == L'-' ? nullptr : pid;
+}
+
 const char* messageName(UINT msg, char* buf, size_t size)
 {
     switch (msg) {
@@ -298,7 +394,7 @@ void measure(Idle& out, double seconds)
     out = Idle{};
     out.seconds = seconds;
     const long long news = g_news, mallocs = g_mallocs;
-    const double cpu = cpuMs();
+    const double cpu = cpuMs(), self = linuxCpuMs(selfPid()), server = linuxCpuMs(serverPid());
     g_idle = &out;
     g_paintDepth = 0;
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
@@ -338,6 +434,8 @@ void measure(Idle& out, double seconds)
     }
     g_idle = nullptr;
     out.cpuMs = cpuMs() - cpu;
+    out.linuxCpuMs = self < 0 ? -1 : linuxCpuMs(selfPid()) - self;
+    out.serverCpuMs = server < 0 ? -1 : linuxCpuMs(serverPid()) - server;
     // A window that painted nothing is listed too, with nothing.
     ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM p) -> BOOL {
         wchar_t cls[64] = L"";
@@ -383,6 +481,12 @@ void report(const char* title, const Idle& idle)
     printAreas(idle.directCount, idle.directArea, "direct draws of a control outside WM_PAINT", s);
     std::printf("  CPU time of the process       %6.0f ms  (%.0f ms a minute, %.2f %% of a core)\n",
                 idle.cpuMs, idle.cpuMs * 60 / s, idle.cpuMs / s / 10);
+    if (idle.linuxCpuMs >= 0)
+        std::printf("    the same to the microsecond %8.1f ms  (%.1f ms a minute; Linux's count of its threads)\n",
+                    idle.linuxCpuMs, idle.linuxCpuMs * 60 / s);
+    if (idle.serverCpuMs >= 0)
+        std::printf("    and the Wine server's       %8.1f ms  (%.1f ms a minute; the kernel's work, on Windows)\n",
+                    idle.serverCpuMs, idle.serverCpuMs * 60 / s);
     if (idle.timerKinds.dropped || idle.otherKinds.dropped || idle.paintCount.dropped)
         std::printf("  (some kinds were not told apart: the tallies are full)\n");
 }

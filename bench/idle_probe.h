@@ -54,7 +54,9 @@ struct Idle {
     long long others = 0;      // any other message retrieved
     long long sent = 0;        // messages sent to our windows (not retrieved)
     long long news = 0, mallocs = 0;
-    double cpuMs = 0;
+    double cpuMs = 0;         // the Windows figure, in 10 ms ticks under Wine
+    double linuxCpuMs = -1;   // the same to the microsecond, where Linux tells
+    double serverCpuMs = -1;  // the Wine server's, where the bench names it
     Tally<TimerKey, 16> timerKinds;
     Tally<UINT, 24> otherKinds;
     Tally<UINT, 24> sentKinds;

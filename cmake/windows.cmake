@@ -130,7 +130,7 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 # Figures for `make bench`; not part of the tests.
-add_executable(face_bench EXCLUDE_FROM_ALL bench/face_bench.cpp ${QORVANE_RC})
+add_executable(face_bench EXCLUDE_FROM_ALL bench/face_bench.cpp bench/floor_face.cpp ${QORVANE_RC})
 target_link_libraries(face_bench PRIVATE qorvane_win psapi)
 if(MINGW)
   target_link_options(face_bench PRIVATE ${QORVANE_STATIC_LINK})

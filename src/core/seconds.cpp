@@ -56,4 +56,14 @@ unsigned msToNextSecond(int millisecond)
     return static_cast<unsigned>(1000 - ms + kMargin);
 }
 
+unsigned nextTickPeriod(int landedAt, int now, unsigned running)
+{
+    // Late enough past the second to be seen against another clock.
+    constexpr int kLate = 100;
+    auto onTime = [](int ms) { return ms >= 0 && ms < kLate; };
+    if (running == 1000 && onTime(landedAt))
+        return 0;
+    return onTime(now) ? 1000 : msToNextSecond(now);
+}
+
 }  // namespace qv

@@ -14,4 +14,11 @@ LocalTime fromAbsoluteSeconds(long long seconds);
 // next one, so what shows the time moves with the wall clock's second.
 unsigned msToNextSecond(int millisecond);
 
+// The once-a-second timer. A steady one-second timer needs nothing each tick;
+// it is set again only when its ticks stray from just after the second.
+// `landedAt` is the millisecond the tick came at, `now` the millisecond
+// after its work, `running` the period set (0: none). Returns the period
+// to set, or 0 to keep the running one.
+unsigned nextTickPeriod(int landedAt, int now, unsigned running);
+
 }  // namespace qv

@@ -279,15 +279,17 @@ void frmmain::setHands(const LocalTime& t)
     } moves[] = {{hands_.sec, next.sec, kLinsecStyle.widthPx},
                  {hands_.min, next.min, kLinminStyle.widthPx},
                  {hands_.hou, next.hou, kLinhouStyle.widthPx}};
-    // Only the strips the moving hands leave and enter are redrawn.
+    // Only the strips the moving hands leave and enter are redrawn, one
+    // rectangle a hand: the paint draws the bounds of them all anyway.
     for (const auto& m : moves) {
         if (m.before == m.after)
             continue;
         const int pen = scalePixels(m.pen, dpi_);
         const RECT before = toRect(handBoundsPx(m.before, dpi_, pen));
         const RECT after = toRect(handBoundsPx(m.after, dpi_, pen));
-        ::InvalidateRect(hwnd(), &before, FALSE);
-        ::InvalidateRect(hwnd(), &after, FALSE);
+        RECT both{};
+        ::UnionRect(&both, &before, &after);
+        ::InvalidateRect(hwnd(), &both, FALSE);
     }
     hands_ = next;
 }
@@ -313,12 +315,16 @@ void frmmain::tick()
     // open windows' time lines ride on the hands' tick.
     if (owner_)
         owner_->everySecond();
-    armTick(services_.clock->now().millisecond);
+    armTick(now.millisecond);
 }
 
-void frmmain::armTick(int millisecond)
+void frmmain::armTick(int landedAt)
 {
-    ::SetTimer(hwnd(), kTmrmain, msToNextSecond(millisecond), nullptr);
+    const unsigned period = nextTickPeriod(landedAt, services_.clock->now().millisecond, tickPeriod_);
+    if (period == 0)
+        return;
+    ::SetTimer(hwnd(), kTmrmain, period, nullptr);
+    tickPeriod_ = period;
 }
 
 void frmmain::Ontop()
@@ -543,6 +549,7 @@ void frmmain::onMouseMove(POINT p, UINT msg, WPARAM wParam, LPARAM lParam)
 void frmmain::unload()
 {
     ::KillTimer(hwnd(), kTmrmain);
+    tickPeriod_ = 0;
     if (owner_)
         owner_->faceUnloading();
     ModTray::RemoveTrayIcon();
@@ -559,11 +566,14 @@ void frmmain::PaintContent(HDC dc, const RECT& area)
         drawHand(back, hands_.hou, Linhou_.get(), dpi_);
         drawHand(back, hands_.min, Linmin_.get(), dpi_);
         drawHand(back, hands_.sec, Linsec_.get(), dpi_);
-        ::SelectObject(back, font_.get());
-        useLabelColours(back, RGB(0, 0, 0));
-        RECT label = lblweekRect();
-        ::DrawTextW(back, Lblweek_.c_str(), static_cast<int>(Lblweek_.size()), &label,
-                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        // Laying out the text costs even where it is clipped away.
+        RECT label = lblweekRect(), overlap{};
+        if (::IntersectRect(&overlap, &label, &area)) {
+            ::SelectObject(back, font_.get());
+            useLabelColours(back, RGB(0, 0, 0));
+            ::DrawTextW(back, Lblweek_.c_str(), static_cast<int>(Lblweek_.size()), &label,
+                        DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        }
     }
     ::BitBlt(dc, area.left, area.top, w, h, back, area.left, area.top, SRCCOPY);
 }
@@ -642,6 +652,7 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             tick();
         return 0;
     case WM_TIMECHANGE:
+        tickPeriod_ = 0;  // the running timer is in step with the old clock
         tick();
         if (owner_)
             owner_->clockChanged();

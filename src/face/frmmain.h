@@ -124,7 +124,7 @@ private:
     void setHands(const LocalTime& t);
     void showDate(const LocalTime& t);
     void tick();
-    void armTick(int millisecond);
+    void armTick(int landedAt);
     bool inLblweek(POINT clientPx) const;
     void onMouseMove(POINT clientPx, UINT msg, WPARAM wParam, LPARAM lParam);
     void unload();
@@ -152,6 +152,7 @@ private:
     std::wstring Lblweek_;
     int shownDate_ = 0;
     HandSet hands_;
+    unsigned tickPeriod_ = 0;  // the once-a-second timer's, 0 while none
     int dpi_ = 96;
     std::function<Monitors()> monitors_ = connectedMonitors;
     std::optional<POINT> homing_;    // where the face is being moved back to
