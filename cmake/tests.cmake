@@ -28,6 +28,8 @@ endif()
 
 add_executable(core_tests
   tests/core/datetext_test.cpp
+  tests/core/Modmain_test.cpp
+  tests/core/number_text_test.cpp
   tests/core/hands_test.cpp
   tests/core/screen_home_test.cpp
   tests/core/seconds_test.cpp
@@ -38,11 +40,12 @@ add_executable(core_tests
   tests/core/alarm_rules_test.cpp
   tests/core/alarm_controller_test.cpp
   tests/core/kept_alarm_test.cpp
+  tests/core/run_once_test.cpp
   tests/core/settings_rules_test.cpp
   tests/core/clsreg_test.cpp
   tests/core/about_shape_test.cpp
   tests/core/start_rules_test.cpp
-  tests/core/contrast_test.cpp
+  tests/core/contrast_rules_test.cpp
 )
 target_link_libraries(core_tests PRIVATE qorvane_core gtest_main)
 if(MINGW)

@@ -4,7 +4,6 @@
 
 #include "alarm/alarm_rules.h"
 #include "alarm/reminder_text.h"
-#include "core/number_text.h"
 
 // Checked in order: an empty box, then a text that is no number, then a value out of range.
 TEST(AlarmEntry, EachEntryEarnsItsVerdict)
@@ -38,28 +37,6 @@ TEST(AlarmEntry, TimeIsBuiltFromTheTextsAsTyped)
     EXPECT_EQ(qv::secondOfDay(L"23:05:09"), 23 * 3600 + 5 * 60 + 9);
     for (const wchar_t* bad : {L"", L"24:00:00", L"9:05:00", L"09.05.00"})
         EXPECT_EQ(qv::secondOfDay(bad), std::nullopt) << bad;
-}
-
-// One reader for the alarm's boxes (grouping allowed, as the system's lenient
-// parser takes it) and the settings boxes (no grouping).
-TEST(NumberText, OneReaderWithGroupingAsTheOnlyDifference)
-{
-    struct Row {
-        const wchar_t* text;
-        std::optional<double> plain, grouped;
-    };
-    const std::optional<double> no;
-    const Row rows[] = {
-        {L"7", 7, 7},         {L"07", 7, 7},      {L" 9\t", 9, 9},     {L"+5", 5, 5},       {L"-1", -1, -1},
-        {L"7.5", 7.5, 7.5},   {L"1.", 1, 1},      {L".5", 0.5, 0.5},   {L"２３", 23, 23},   {L"1,000", no, 1000},
-        {L"1,", no, 1},       {L"1.5,0", no, no}, {L"", no, no},       {L"  ", no, no},     {L".", no, no},
-        {L"+", no, no},       {L"- 1", no, no},   {L"1-", no, no},     {L"1a", no, no},     {L"1 2", no, no},
-        {L"1.2.3", no, no},   {L"ａｂ", no, no},  {L"1e3", no, no},
-    };
-    for (const Row& r : rows) {
-        EXPECT_EQ(qv::readNumber(r.text, qv::Grouping::none), r.plain) << "plain: [" << r.text << "]";
-        EXPECT_EQ(qv::readNumber(r.text, qv::Grouping::allowed), r.grouped) << "grouped: [" << r.text << "]";
-    }
 }
 
 TEST(ReminderPaste, ControlCharactersBecomeBlanksAndTheCutNeverSplitsACharacter)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/Modmain.h"
 #include "core/datetext.h"
 
 static qv::LocalTime day(int y, int m, int d, int weekday) { return qv::LocalTime{y, m, d, 0, 0, 0, 0, weekday}; }
@@ -27,12 +26,4 @@ TEST(FitToField, CutsLongTextToCapacityLessTheNulAndNeverSplitsASurrogatePair)
     const std::wstring text = {L'a', L'b', wchar_t(0xD83D), wchar_t(0xDD52), L'c'};
     EXPECT_EQ(qv::fitToField(text, 4), L"ab");
     EXPECT_EQ(qv::fitToField(text, 5), text.substr(0, 4));
-}
-
-TEST(JoinPath, OneBackslashBetweenFolderAndFile)
-{
-    EXPECT_EQ(Modmain::joinPath(L"C:\\qorvane", L"image\\help.chm"), L"C:\\qorvane\\image\\help.chm");
-    EXPECT_EQ(Modmain::joinPath(L"D:\\", L"image\\help.chm"), L"D:\\image\\help.chm");
-    EXPECT_EQ(Modmain::joinPath(L"D:\\", L"\\image\\help.chm"), L"D:\\image\\help.chm");
-    EXPECT_EQ(Modmain::joinPath(L"\\\\server\\share\\", L"image\\1.mid"), L"\\\\server\\share\\image\\1.mid");
 }

@@ -7,7 +7,6 @@
 
 #include "core/reminder_limits.h"
 #include "store/kept_alarm.h"
-#include "store/run_once.h"
 
 using namespace qv;
 
@@ -82,18 +81,4 @@ TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
         EXPECT_EQ(s.log, L"read AlarmAt; read AlarmMsg; delete AlarmAt; delete AlarmMsg; ") << at.value_or(L"-");
         EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
     }
-}
-
-TEST(RunOnceEntry, WritesTheQuotedPathAndRemovesItWithoutMakingTheKey)
-{
-    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-    const std::wstring path = L"C:\\Program Files\\q\\qorvane.exe";
-    MemoryRegistryStore store;
-    RunOnceEntry entry(store, path);
-    entry.remove();
-    EXPECT_FALSE(store.hasKey(key));
-    entry.write();
-    EXPECT_EQ(store.readValue(key, L"qorvane"), L"\"" + path + L"\"");
-    entry.remove();
-    EXPECT_FALSE(store.readValue(key, L"qorvane"));
 }
