@@ -4,10 +4,7 @@
 # Needs timidity (with a GM sound set) and sox.
 set -u
 
-fail() {
-    echo "tune_check: $*" >&2
-    exit 1
-}
+fail() { echo "tune_check: $*" >&2; exit 1; }
 
 [ $# -eq 1 ] || fail "usage: tune_check.sh FILE.mid"
 mid=$1
@@ -21,21 +18,12 @@ trap 'rm -rf "$tmp"' EXIT
 trap 'exit 1' HUP INT TERM
 
 wav=$tmp/tune.wav
-not_rendered() {
-    cat "$tmp/timidity.log" >&2
-    fail "timidity did not render $mid"
-}
+not_rendered() { cat "$tmp/timidity.log" >&2; fail "timidity did not render $mid"; }
 timidity -Ow -o "$wav" "$mid" >"$tmp/timidity.log" 2>&1 || not_rendered
 [ -s "$wav" ] || not_rendered
 
 # stat: the whole file, or one second of it starting at $1.
-stat_of() {
-    if [ $# -eq 0 ]; then
-        sox "$wav" -n stat 2>&1
-    else
-        sox "$wav" -n trim "$1" 1 stat 2>&1
-    fi
-}
+stat_of() { sox "$wav" -n ${1:+trim "$1" 1} stat 2>&1; }
 field() { awk -v k="$1" 'index($0, k) == 1 { print $NF; exit }'; }
 
 stats=$(stat_of) || fail "sox could not read the rendered audio"
