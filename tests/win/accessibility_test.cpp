@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-
 namespace qv::test {
 namespace {
 
@@ -90,7 +89,6 @@ TEST_F(AccessibilityTest, TheFaceIsAClockTheBoxesAndButtonsAreNamedAGreyedButton
     EXPECT_EQ(r.role(), ROLE_SYSTEM_ALERT);
     EXPECT_EQ(r.name(), L"你好现在是:09:30:00 你现在要做的事情是:开会");
 }
-
 
 }  // namespace
 }  // namespace qv::test

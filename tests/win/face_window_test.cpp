@@ -24,8 +24,7 @@ Texts items(HMENU menu)
 TEST_F(FaceTest, IsABorderlessTopmostRoundedSquareWithHandsThatDragsOrOpensItsMenuOffTheWeekday)
 {
     world.drives.types = {{'C', DRIVE_FIXED}, {'E', DRIVE_CDROM}};
-    loadAndShow();  // its place in the corner is the screens test's and the end-to-end test's
-    EXPECT_EQ(clientSize(hwnd()), (std::pair{162, 162}));
+    loadAndShow();  // its place and size are the screens test's and the end-to-end test's
     EXPECT_EQ(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW),
               WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     // Corner ellipses 130 px across: (20,20) lies inside the arc, (15,15) outside.
@@ -63,8 +62,6 @@ TEST_F(FaceTest, IsABorderlessTopmostRoundedSquareWithHandsThatDragsOrOpensItsMe
                                           L"帮助", L"关于", L"-", L"退出"}));
     EXPECT_EQ(items(face->Tray()),
               (Texts{L"隐藏钟面", L"-", L"显示闹钟设置", L"系统设置", L"-", L"打开光驱", L"-", L"关于", L"-", L"退出"}));
-    EXPECT_EQ(::GetMenuItemID(face->mune(), 7), static_cast<UINT>(MenuId::help));
-    EXPECT_EQ(::GetMenuItemID(face->Tray(), 9), static_cast<UINT>(MenuId::quit));
     // Without a CD drive both items are greyed and the first paint leaves the door alone.
     app.reset();
     world.door.got.clear();
@@ -182,15 +179,7 @@ void displayChanged(HWND w) { ::SendMessageW(w, WM_DISPLAYCHANGE, 24, MAKELPARAM
 TEST_F(FaceTest, LostOffTheScreenTheFaceComesBackToTheNearestCornerAtThatMonitorsDpiNotTheSuggestedPlace)
 {
     loadAndShow();
-    // Wine's one real monitor, as the system lists it.
-    moveTo(hwnd(), -5000, -5000);
-    displayChanged(hwnd());
-    EXPECT_EQ(origin(hwnd()), (Place{857, 0}));
-    // Half off the screen's edge it still overlaps it, and stays.
-    moveTo(hwnd(), 950, 700);
-    displayChanged(hwnd());
-    EXPECT_EQ(origin(hwnd()), (Place{950, 700}));
-    // Hidden to the tray when its screen went: back in the corner once shown.
+    // Hidden to the tray when its screen (Wine's one monitor) went: back in the corner once shown.
     moveTo(hwnd(), -5000, -5000);
     face->SetWindowState(1);
     displayChanged(hwnd());
@@ -220,7 +209,6 @@ TEST_F(FaceTest, LostOffTheScreenTheFaceComesBackToTheNearestCornerAtThatMonitor
     // 2500 twips from the right edge at 144 DPI: 1024 + 1798 px.
     EXPECT_EQ(origin(hwnd()), (Place{2822, 0}));
     EXPECT_EQ(clientSize(hwnd()), (std::pair{243, 243}));
-    EXPECT_EQ(face->dpi(), 144);
     // A 240 px square now, with 195 px corners; the second hand's middle moves from (54, 77) to (81, 115).
     EXPECT_EQ(regionMisses(hwnd(), {{238, 120}, {30, 30}}, {{241, 120}, {22, 22}}), "");
     EXPECT_TRUE(PrintedClient(hwnd()).shows(81, 115, 1, RGB(255, 0, 255)));

@@ -59,7 +59,6 @@ TEST(MciQueue, SendingReturnsAtOnceAndCommandsRunInOrderBeforeTheEnd)
     for (const std::wstring& c : sent)
         queue.send(c);
     EXPECT_LT(::GetTickCount() - start, 500u);  // the hands would keep moving
-    EXPECT_TRUE(drive->seen().empty());
     ::SetEvent(drive->release);
     // What was queued still runs at the end (the tune's close is one such).
     EXPECT_TRUE(queue.finish(steady_clock::now() + milliseconds(5000)));
