@@ -30,11 +30,9 @@ TEST_F(RunEntry, DeletingNeverCreatesTheKeyAndOnlyOurEntryQuotedOrNotCounts)
     EXPECT_TRUE(store.hasKey(qv::kRunKeyPath));  // only the value goes
 
     const std::pair<std::wstring, bool> entries[] = {
-        {path, true},  // unquoted, as earlier versions wrote it
         {L"\"" + path + L"\" /minimised", true},
         {path + L" /minimised", true},
         {L"c:\\program files\\qorvane\\qorvane.exe", false},  // letter case counts
-        {L"D:\\Old\\qorvane.exe", false},                   // a copy in another folder
         {L"\"C:\\Program Files\\qorvane\"", false},          // only the folder
     };
     for (const auto& [data, ours] : entries) {

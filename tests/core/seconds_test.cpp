@@ -11,7 +11,6 @@ TEST(Seconds, LeapDaysCountAndTheTickLandsJustAfterTheNextSecond)
               (std::vector<int>{2024, 2, 29, 13, 4, 5, 4}));
     EXPECT_EQ(qv::absoluteSeconds({2024, 3, 1}) - qv::absoluteSeconds({2024, 2, 28}), 2 * 86400);
     EXPECT_EQ(qv::absoluteSeconds({2023, 3, 1}) - qv::absoluteSeconds({2023, 2, 28}), 86400);
-
 }
 
 // A timer lands its period after it was set, and then every period, each

@@ -56,10 +56,8 @@ TEST(TrayRoute, AReleaseFollowUpDoesNotActTwice)
         {2025, kRUp, 0, Popup}, {2025, kLDown, 0, PassOn}, {2025, kContextMenu, 0, KeyPopup},
     };
     qv::TrayFollowUps pending;
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        const Row& s = steps[i];
-        EXPECT_EQ(qv::routeTrayMessage(s.message, s.code, s.state, kTaskbarCreated, pending), s.action) << "step " << i;
-    }
+    for (const Row& s : steps)
+        EXPECT_EQ(qv::routeTrayMessage(s.message, s.code, s.state, kTaskbarCreated, pending), s.action) << &s - steps;
 }
 
 TEST(TrayRoute, RetriesComeSoonAtFirstAndNeverLaterThanHalfAMinute)

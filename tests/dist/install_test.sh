@@ -6,6 +6,7 @@
 set -u
 
 fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
+note() { bad="$bad$(printf '\n  %s' "$*")"; }  # one more line for the step's failure
 [ $# -eq 3 ] || fail "usage: $0 BUILD_DIR PREFIX SETUP_EXE"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 [ -d "$1" ] || fail "no build folder: $1"
@@ -136,15 +137,12 @@ run 120 "the installer failed" wine "$setup" /S
 
 bad=""
 for f in qorvane.exe image/help.chm image/1.mid; do
-    cmp -s "$build/$f" "$inst/$f" || bad="$bad
-  $f missing or not the build's (installer older than the build?)"
+    cmp -s "$build/$f" "$inst/$f" || note "$f missing or not the build's (installer older than the build?)"
 done
-LC_ALL=C sed "s/@VERSION@/$version/g" "$top/installer/readme.txt" | cmp -s - "$inst/读我.txt" || bad="$bad
-  读我.txt missing or not installer/readme.txt with the version"
-[ -s "$inst/uninstall.exe" ] || bad="$bad
-  no uninstall.exe"
-[ -f "$lnk" ] || bad="$bad
-  no shortcut $lnk"
+LC_ALL=C sed "s/@VERSION@/$version/g" "$top/installer/readme.txt" | cmp -s - "$inst/读我.txt" ||
+    note "读我.txt missing or not installer/readme.txt with the version"
+[ -s "$inst/uninstall.exe" ] || note "no uninstall.exe"
+[ -f "$lnk" ] || note "no shortcut $lnk"
 
 rm -f "$work/uninst.reg"
 timeout 60 wine regedit /E "$wwork\\uninst.reg" "$UNINSTKEY" >/dev/null 2>&1
@@ -161,18 +159,16 @@ if [ -f "$work/uninst.reg" ]; then
         "\"QuietUninstallString\"=\"$q$(regesc "$inst_win\\uninstall.exe")$q /S\"" \
         '"NoModify"=dword:00000001' \
         '"NoRepair"=dword:00000001'; do
-        grep -qxF "$line" "$work/uninst.txt" || bad="$bad
-  programs list: no $line"
+        grep -qxF "$line" "$work/uninst.txt" || note "programs list: no $line"
     done
     # Windows shows it as the size on disk; within a tenth of the files' size.
     est=$(sed -n 's/^"EstimatedSize"=dword://p' "$work/uninst.txt")
     kb=$(( $(find "$inst" -type f -exec cat {} + | wc -c) / 1024 ))
     est=$(( 0x${est:-0} ))
-    [ $((est - kb)) -le $((kb / 10)) ] && [ $((kb - est)) -le $((kb / 10)) ] || bad="$bad
-  programs list: EstimatedSize $est KB, files $kb KB"
+    [ $((est - kb)) -le $((kb / 10)) ] && [ $((kb - est)) -le $((kb / 10)) ] ||
+        note "programs list: EstimatedSize $est KB, files $kb KB"
 else
-    bad="$bad
-  no programs-list entry $UNINSTKEY"
+    note "no programs-list entry $UNINSTKEY"
 fi
 [ -z "$bad" ] || fail "after the install:$bad"
 echo "ok: installed in $(( $(date +%s) - started )) s"
@@ -219,23 +215,16 @@ wait_idle 60 || fail "still running 60 s after the uninstaller: $(ours)"
 
 bad=""
 if [ -e "$inst" ]; then
-    bad="$bad
-  left in the install folder: $(cd "$inst" && find . -mindepth 1 | tr '\n' ' ')"
+    note "left in the install folder: $(cd "$inst" && find . -mindepth 1 | tr '\n' ' ')"
     [ -z "$(ls -A "$inst")" ] && bad="$bad (the empty folder)"
 fi
-[ -e "$lnk" ] && bad="$bad
-  shortcut $lnk"
-timeout 60 wine reg query "$UNINSTKEY" >/dev/null 2>&1 && bad="$bad
-  programs-list entry $UNINSTKEY"
+[ -e "$lnk" ] && note "shortcut $lnk"
+timeout 60 wine reg query "$UNINSTKEY" >/dev/null 2>&1 && note "programs-list entry $UNINSTKEY"
 read_run_value
-[ -n "$runv" ] && bad="$bad
-  start-up value myexe = $runv"
-timeout 60 wine reg query "$ALARMKEY" >/dev/null 2>&1 && bad="$bad
-  kept alarm $ALARMKEY"
-timeout 60 wine reg query "$RUNONCEKEY" /v qorvane >/dev/null 2>&1 && bad="$bad
-  one-time start qorvane"
-timeout 60 wine reg delete "$RUNONCEKEY" /v other /f >/dev/null 2>&1 || bad="$bad
-  another program's one-time start was deleted"
+[ -n "$runv" ] && note "start-up value myexe = $runv"
+timeout 60 wine reg query "$ALARMKEY" >/dev/null 2>&1 && note "kept alarm $ALARMKEY"
+timeout 60 wine reg query "$RUNONCEKEY" /v qorvane >/dev/null 2>&1 && note "one-time start qorvane"
+timeout 60 wine reg delete "$RUNONCEKEY" /v other /f >/dev/null 2>&1 || note "another program's one-time start was deleted"
 [ -z "$bad" ] || fail "after the uninstall:$bad"
 echo "ok: uninstalled, clock closed, nothing left"
 

@@ -120,3 +120,33 @@ leave() {
     wait_exit "$APP_PID" 0 "the program"
     poll '! app_windows | grep -q .' 50 || fail "windows left behind"
 }
+
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
+kept_at() { reg_value 'HKCU\Software\qorvane' AlarmAt; }
+# arm SECONDS: from the face menu's third line, "显示闹钟设置", an alarm that far ahead, confirmed and
+# kept; its moment in $at. The boxes move the focus on by themselves.
+arm() {
+    choose_from_menu 937 40 39
+    await_window 230x299 "the alarm window"
+    at=$(( $(date +%s) + $1 ))
+    xdotool type --delay 120 "$(date -d "@$at" +%H%M%S)meeting"
+    xdotool key Return
+    poll '[ "$(kept_at)" = "$(date -d "@$at" "+%F %T")" ]' 50 || fail "the alarm was not kept: '$(kept_at)'"
+}
+hide() {  # the alarm window's third picture button closes it; the alarm stays armed
+    set -- $(xywh "$(geometry "$win")"); click $(($1 + 152 + 34)) $(($2 + 256 + 14)) 1
+    poll '! window_of_size 230x299' 50 || fail "Hide did not close the alarm window"
+}
+await_alert() {  # at $at's second, at most 3 s late
+    poll 'window_of_size 262x165' 250 || fail "no alert by $(date -d "@$at" +%T)"
+    late=$(( $(date +%s) - at ))
+    [ $late -ge 0 ] && [ $late -le 3 ] || fail "the alert came $late s after its second"
+    await_window 262x165 "the alert"
+}
+# acknowledge WHAT: Enter, with nothing clicked first, reaches the alert only if it took the focus
+# itself; its keys wait a second. The alarm window comes back.
+acknowledge() {
+    sleep 1.2; xdotool key Return
+    poll '! window_of_size 262x165' 50 || fail "Enter did not close $1"
+    await_window 230x299 "the alarm window after the alert"
+}

@@ -6,12 +6,11 @@ QV_SCREEN=1920x1080x24
 . "$(dirname "$0")/e2e_lib.sh"
 
 desktop=/desktop=qorvane-screens,1920x1080
-in_desktop() { wine explorer $desktop "$@"; }  # in_desktop PROGRAM ARGS...
 start_app 1753 explorer $desktop
 
 # mode W H X Y: sets W x H; the face settles at X,Y, as the program sees it and on the screen.
 mode() {
-    out=$(in_desktop "$build/screen_mode.exe" "$1" "$2" | tr -d '\r')
+    out=$(wine explorer $desktop "$build/screen_mode.exe" "$1" "$2" | tr -d '\r')
     for line in "change 0" "screen $1x$2" "face 162x162+$3+$4"; do
         echo "$out" | grep -qx "$line" || fail "after the mode $1x$2, no \"$line\": $out"
     done

@@ -6,9 +6,8 @@
 run_key='HKCU\software\microsoft\windows\CurrentVersion\Run'
 run_entry() { wine reg query "$run_key" /v myexe 2>/dev/null | tr -d '\r'; }
 
-# The face is the run's first program: a console tool first starts Wine's
-# services, and a window program starting while they come up was seen to end
-# before its face. The entry is read only when the settings window opens.
+# The face is the run's first program: a window program starting while a console tool brings up
+# Wine's services was seen to end before its face. The entry is read only when the settings window opens.
 start_app
 wine reg delete "$run_key" /v myexe /f >/dev/null 2>&1
 

@@ -29,7 +29,6 @@ protected:
     void TearDown() override
     {
         app.reset();
-        face = nullptr;
         pumpMessages();
         ModTray::SetShell(nullptr);
         forgetKept();

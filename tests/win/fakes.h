@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-
 #include <cwchar>
 #include <deque>
 #include <functional>
