@@ -263,8 +263,8 @@ const wchar_t* selfPid()
     return pid[0] == L'-' ? nullptr : pid;
 }
 
-// The Wine server works for the program, as a Windows kernel would; the
-// bench script names its process.
+// The Wine server does for the program what a Windows kernel would, and the
+// same for every other process of the prefix; the bench script names it.
 const wchar_t* serverPid()
 {
     static wchar_t pid[16] = L"";
@@ -485,7 +485,7 @@ void report(const char* title, const Idle& idle)
         std::printf("    the same to the microsecond %8.1f ms  (%.1f ms a minute; Linux's count of its threads)\n",
                     idle.linuxCpuMs, idle.linuxCpuMs * 60 / s);
     if (idle.serverCpuMs >= 0)
-        std::printf("    and the Wine server's       %8.1f ms  (%.1f ms a minute; the kernel's work, on Windows)\n",
+        std::printf("    the Wine server's           %8.1f ms  (%.1f ms a minute; for every process of the prefix)\n",
                     idle.serverCpuMs, idle.serverCpuMs * 60 / s);
     if (idle.timerKinds.dropped || idle.otherKinds.dropped || idle.paintCount.dropped)
         std::printf("  (some kinds were not told apart: the tallies are full)\n");

@@ -167,9 +167,11 @@ echo
 # ---- 4. idle cost of each window -------------------------------------------
 echo "== 4. idle cost of each window, in process on the real clock (idle_bench.exe, $idle s each) =="
 echo "(tune, CD door, registry, message boxes and clock setting faked; the floor is watched for a third of the time)"
-# This prefix's Wine server, whose work for the program the bench counts too.
+# This prefix's Wine server, whose work for the program the bench counts
+# too: started here, so that it is there to be named, and gone 5 s after.
+wineserver -p5
 for p in $(pgrep -x 'wineserver(64)?'); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
         export QV_BENCH_SERVER_PID="$p"
 done
 wine "$build/idle_bench.exe" "$idle" &
