@@ -168,24 +168,30 @@ int main()
     std::vector<double> floorWall, faceWall;
     floorWall.reserve(kRounds), faceWall.reserve(kRounds);
     double floorCpu = 0, faceCpu = 0;
+    // One round of `tick`: its CPU added to `cpuSum`, its real time a tick to `walls`.
+    auto round = [](auto tick, double& cpuSum, std::vector<double>& walls) {
+        const double cpu = cpuMs(), wall = nowMs();
+        for (int i = 0; i < kTicks / kRounds; ++i)
+            tick();
+        cpuSum += cpuMs() - cpu;
+        walls.push_back((nowMs() - wall) / (kTicks / kRounds));
+    };
     long long allocs = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        double cpu = cpuMs(), wall = nowMs();
-        for (int i = 0; i < kTicks / kRounds; ++i) {
-            ::SendMessageW(floor, WM_TIMER, 1, 0);
-            ::UpdateWindow(floor);
-        }
-        floorCpu += cpuMs() - cpu;
-        floorWall.push_back((nowMs() - wall) / (kTicks / kRounds));
+    for (int r = 0; r < kRounds; ++r) {
+        round(
+            [floor] {
+                ::SendMessageW(floor, WM_TIMER, 1, 0);
+                ::UpdateWindow(floor);
+            },
+            floorCpu, floorWall);
         const long long allocBefore = g_allocations.load();
-        cpu = cpuMs(), wall = nowMs();
-        for (int i = 0; i < kTicks / kRounds; ++i) {
-            clock.step();
-            ::SendMessageW(face.hwnd(), WM_TIMER, qv::frmmain::kTmrmain, 0);
-            ::UpdateWindow(face.hwnd());
-        }
-        faceCpu += cpuMs() - cpu;
-        faceWall.push_back((nowMs() - wall) / (kTicks / kRounds));
+        round(
+            [&] {
+                clock.step();
+                ::SendMessageW(face.hwnd(), WM_TIMER, qv::frmmain::kTmrmain, 0);
+                ::UpdateWindow(face.hwnd());
+            },
+            faceCpu, faceWall);
         allocs += g_allocations.load() - allocBefore;
     }
     ::DestroyWindow(floor);

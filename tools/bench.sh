@@ -170,10 +170,8 @@ echo "(tune, CD door, registry, message boxes and clock setting faked; the floor
 # This prefix's Wine server, whose work for the program the bench counts
 # too: started here, so that it is there to be named, and gone 5 s after.
 wineserver -p5
-for p in $(pgrep -x 'wineserver(64)?'); do
-    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
-        export QV_BENCH_SERVER_PID="$p"
-done
+QV_BENCH_SERVER_PID=$(qv_prefix_processes | awk '$4 ~ /wineserver/ { print $1; exit }')
+export QV_BENCH_SERVER_PID
 wine "$build/idle_bench.exe" "$idle" &
 APP_PID=$!; LAUNCHER=$APP_PID
 wait "$LAUNCHER"; APP_PID=""; LAUNCHER=""
