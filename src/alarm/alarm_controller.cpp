@@ -12,71 +12,71 @@ Confirmation AlarmController::confirm(const std::wstring& hour, const std::wstri
     const EntryVerdict verdict = checkEntry(hour, minute, second, message);
     if (verdict != EntryVerdict::Ok)
         return {verdict, false};
-    std::wstring time = buildAlarmTime(hour, minute, second);
+    const std::wstring time = buildAlarmTime(hour, minute, second);
     const std::optional<int> ofDay = secondOfDay(time);
     if (!ofDay)
         return {EntryVerdict::OutOfRange, false};  // checkEntry lets none through; kept safe anyway
-    const bool earlier = notLaterThanNow(time, now.local);
-    AlarmTime_ = std::move(time);
-    AlarmMsg_ = message;
-    schedule_.arm(*ofDay, now);
-    phase_ = AlarmPhase::Armed;
-    return {EntryVerdict::Ok, earlier};
+    const AlarmEntry entry{*ofDay, message};
+    Armed armed{entry, {}};
+    armed.schedule.arm(*ofDay, now);
+    armed_ = std::move(armed);
+    shown_ = entry;
+    return {EntryVerdict::Ok, notLaterThanNow(time, now.local)};
 }
 
 void AlarmController::cancel()
 {
-    AlarmTime_.clear();
-    AlarmMsg_.clear();
-    phase_ = AlarmPhase::Cancelled;
+    armed_.reset();
+    shown_.reset();
+}
+
+void AlarmController::acknowledge()
+{
+    unanswered_.reset();
 }
 
 std::optional<Ring> AlarmController::tick(const ClockReading& now)
 {
-    if (phase_ != AlarmPhase::Armed)
+    if (!armed_)
         return std::nullopt;
-    const LocalTime due = schedule_.nextRing();  // read before the check moves it on
-    std::optional<Ring> ring = schedule_.check(now);
+    const LocalTime due = armed_->schedule.nextRing();  // read before the check moves it on
+    std::optional<Ring> ring = armed_->schedule.check(now);
     if (ring) {
-        phase_ = AlarmPhase::Rung;
-        rungAt_ = due;
+        unanswered_ = UnansweredRing{armed_->entry, due};
+        armed_.reset();
     }
     return ring;
 }
 
 std::optional<Ring> AlarmController::restore(const KeptAlarmValue& kept, const ClockReading& now)
 {
-    std::wstring time = timeText(kept.at);
-    const std::optional<int> ofDay = secondOfDay(time);
-    if (!ofDay)
-        return std::nullopt;  // the store reads none such; kept safe anyway
-    AlarmTime_ = std::move(time);
-    AlarmMsg_ = kept.message;
+    const AlarmEntry entry{kept.at.hour * 3600 + kept.at.minute * 60 + kept.at.second, kept.message};
+    shown_ = entry;
     const Restore r = decideRestore(kept.at, now.local);
     if (!r.missed) {
-        schedule_.arm(*ofDay, now);
-        phase_ = AlarmPhase::Armed;
+        Armed armed{entry, {}};
+        armed.schedule.arm(entry.secondOfDay, now);
+        armed_ = std::move(armed);
         return std::nullopt;
     }
-    rungAt_ = fromAbsoluteSeconds(absoluteSeconds(kept.at));  // with its weekday
-    phase_ = AlarmPhase::Rung;
+    unanswered_ = UnansweredRing{entry, fromAbsoluteSeconds(absoluteSeconds(kept.at))};  // with its weekday
     return Ring{r.lateSeconds, r.playTune};
 }
 
 std::optional<KeptAlarmValue> AlarmController::toKeep() const
 {
-    if (phase_ == AlarmPhase::Armed)
-        return KeptAlarmValue{schedule_.nextRing(), AlarmMsg_};
-    if (phase_ == AlarmPhase::Rung)
-        return KeptAlarmValue{rungAt_, AlarmMsg_};
+    if (armed_)
+        return KeptAlarmValue{armed_->schedule.nextRing(), armed_->entry.reminder};
+    if (unanswered_)
+        return KeptAlarmValue{unanswered_->due, unanswered_->entry.reminder};
     return std::nullopt;
 }
 
 std::optional<LocalTime> AlarmController::nextRing() const
 {
-    if (phase_ != AlarmPhase::Armed)
+    if (!armed_)
         return std::nullopt;
-    return schedule_.nextRing();
+    return armed_->schedule.nextRing();
 }
 
 }  // namespace qv

@@ -96,9 +96,10 @@ void AlarmHost::keep()
 
 void AlarmHost::acknowledged()
 {
-    // Seen: it need not come back at the next start.
-    store_.erase();
-    kept_ = false;
+    // Seen: it need not come back at the next start. An alarm armed since
+    // stays kept.
+    controller_.acknowledge();
+    keep();
 }
 
 void AlarmHost::restore()
@@ -154,6 +155,7 @@ void AlarmHost::onTimeChange()
 
 void AlarmHost::ring(const Ring& r)
 {
+    const std::wstring reminder = controller_.unanswered()->entry.reminder;
     followAlarm();
     keep();  // rung, and kept until acknowledged
     holdDisplay(true);
@@ -174,13 +176,13 @@ void AlarmHost::ring(const Ring& r)
         return form;
     }, !quietly);
     if (alert)
-        alert->Ring(controller_.AlarmMsg(), r.playTune);
+        alert->Ring(reminder, r.playTune);
     else
         holdDisplay(false);
     // Also in the notification history, for a user who was away or whose
     // alert Windows kept from the foreground.
     if (announce_)
-        announce_(controller_.AlarmMsg());
+        announce_(reminder);
 }
 
 void AlarmHost::holdDisplay(bool hold)

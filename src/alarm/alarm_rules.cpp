@@ -57,20 +57,6 @@ bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now)
     return alarmTime.compare(timeText(now)) <= 0;
 }
 
-std::optional<int> secondOfDay(const std::wstring& alarmTime)
-{
-    if (alarmTime.size() != 8 || alarmTime[2] != L':' || alarmTime[5] != L':')
-        return std::nullopt;
-    for (int i : {0, 1, 3, 4, 6, 7})
-        if (!isAsciiDigit(alarmTime[i]))
-            return std::nullopt;
-    auto two = [&](int i) { return (alarmTime[i] - L'0') * 10 + (alarmTime[i + 1] - L'0'); };
-    const int h = two(0), m = two(3), s = two(6);
-    if (h > 23 || m > 59 || s > 59)
-        return std::nullopt;
-    return h * 3600 + m * 60 + s;
-}
-
 void AlarmSchedule::arm(int alarmSecondOfDay, const ClockReading& now)
 {
     alarm_ = alarmSecondOfDay;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/alarm_entry.h"
 #include "core/localtime.h"
 
 namespace qv {
@@ -25,9 +26,6 @@ std::wstring buildAlarmTime(const std::wstring& hour, const std::wstring& minute
 
 // The alarm is not later than now (compared as text, as both are hh:mm:ss).
 bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now);
-
-// Seconds since midnight of an "hh:mm:ss" text; nullopt when it is not one.
-std::optional<int> secondOfDay(const std::wstring& alarmTime);
 
 // A reading of the wall clock, with the steady clock read at the same time.
 struct ClockReading {

@@ -131,15 +131,12 @@ bool frmclock::Load(HINSTANCE instance)
     setLabel(lblsec, L" 秒");
     setLabel(lblsetthing, L"填下你的事件:");
 
-    const AlarmController& alarm = owner_.alarm();
-    if (alarm.AlarmSet()) {
+    if (const std::optional<AlarmEntry>& shown = owner_.alarm().shown()) {
         setHideEnabled(true);
-        const std::wstring& t = alarm.AlarmTime();
-        setBox(txthour, t.substr(0, 2));
-        setBox(txtmin, t.substr(3, 2));
-        setBox(txtsec, t.substr(6, 2));
-        setBox(txtinmsg, alarm.AlarmMsg());
-        setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
+        for (Box b : {txthour, txtmin, txtsec})
+            setBox(b, shown->field(b));
+        setBox(txtinmsg, shown->reminder);
+        setLabel(lblshowall, shown->timeText() + L"   " + shown->reminder);
     } else {
         setHideEnabled(false);
         clearBoxes();

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
+#include <functional>
+#include <utility>
 
 #include "alarm/alarm_controller.h"
 #include "core/datetext.h"
@@ -41,32 +42,64 @@ std::string rang(const std::optional<Ring>& r)
     return r ? std::to_string(r->lateSeconds) + (r->playTune ? " s late, tune" : " s late, quiet") : "";
 }
 
-// What the window, the timer and the store go by.
-std::tuple<AlarmPhase, bool, bool, bool, bool> state(const AlarmController& a)
+// The two facts, what the window shows and what is kept, in one line.
+std::wstring facts(const AlarmController& a)
 {
-    return {a.phase(), a.AlarmSet(), a.TmrclockEnabled(), a.nextRing().has_value(), a.toKeep().has_value()};
+    auto entry = [](const AlarmEntry& e) { return e.timeText() + L" " + e.reminder; };
+    auto moment = [](const LocalTime& t) { return std::to_wstring(t.day) + L" " + timeText(t); };
+    const auto kept = a.toKeep();
+    return L"armed " + (a.nextRing() ? moment(*a.nextRing()) : L"-") + L", unanswered " +
+           (a.unanswered() ? moment(a.unanswered()->due) + L" " + a.unanswered()->entry.reminder : L"-") +
+           L", shows " + (a.shown() ? entry(*a.shown()) : L"-") + L", keeps " +
+           (kept ? moment(kept->at) + L" " + kept->message : L"-");
 }
 
 std::wstring when(const LocalTime& t) { return dateText(t) + L" " + timeText(t) + L" " + weekdayText(t); }
 
 }  // namespace
 
-// An alarm set for now or earlier rings tomorrow, and is warned about.
-TEST(AlarmController, NoneArmedRungAndCancelled)
+// Confirming, ringing, answering and cancelling each change only their own
+// fact; the store keeps the armed alarm, else the unanswered ring.
+TEST(AlarmController, ArmedAndUnansweredAreTwoFactsAndTheKeptValueFollowsThem)
 {
     AlarmController a;
-    EXPECT_EQ(state(a), std::tuple(AlarmPhase::None, false, false, false, false));
+    Clock c(2026, 12, 7, 9, 0, 0);
+    const std::function<void()> confirm905 = [&] { confirm(a, L"9", L"5", c, L"a"); },
+                                confirm930 = [&] { confirm(a, L"9", L"30", c, L"b"); },
+                                ring905 = [&] { EXPECT_TRUE(a.tick(c.to(9, 5, 0).now())); },
+                                ring930 = [&] { EXPECT_TRUE(a.tick(c.to(9, 30, 0).now())); },
+                                ack = [&] { a.acknowledge(); }, cancel = [&] { a.cancel(); };
+    const std::pair<std::function<void()>, const wchar_t*> steps[] = {
+        {confirm905, L"armed 7 09:05:00, unanswered -, shows 09:05:00 a, keeps 7 09:05:00 a"},
+        {ring905, L"armed -, unanswered 7 09:05:00 a, shows 09:05:00 a, keeps 7 09:05:00 a"},
+        {confirm930, L"armed 7 09:30:00, unanswered 7 09:05:00 a, shows 09:30:00 b, keeps 7 09:30:00 b"},
+        // The old alert answered: the new alarm stays armed and kept.
+        {ack, L"armed 7 09:30:00, unanswered -, shows 09:30:00 b, keeps 7 09:30:00 b"},
+        {ring930, L"armed -, unanswered 7 09:30:00 b, shows 09:30:00 b, keeps 7 09:30:00 b"},
+        // Cancel ends the armed alarm only: the ring up is still to be answered.
+        {confirm905, L"armed 8 09:05:00, unanswered 7 09:30:00 b, shows 09:05:00 a, keeps 8 09:05:00 a"},
+        {cancel, L"armed -, unanswered 7 09:30:00 b, shows -, keeps 7 09:30:00 b"},
+        {ack, L"armed -, unanswered -, shows -, keeps -"},
+    };
+    EXPECT_EQ(facts(a), L"armed -, unanswered -, shows -, keeps -");
+    for (const auto& [step, want] : steps) {
+        step();
+        EXPECT_EQ(facts(a), want);
+    }
+}
+
+// An alarm set for now or earlier rings tomorrow, and is warned about.
+TEST(AlarmController, RingsOnceAtItsSecondAndAFailedCheckKeepsTheArmedAlarm)
+{
+    AlarmController a;
     EXPECT_FALSE(a.tick(Clock(2026, 12, 7, 9, 5, 0).now()));
 
     Clock c(2026, 12, 7, 9, 4, 59);
     const Confirmation ok = confirm(a, L"9", L"5", c);
     EXPECT_TRUE(ok.verdict == EntryVerdict::Ok && !ok.earlierThanNow);
-    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Armed, true, true, true, true));
     EXPECT_EQ(a.AlarmTime() + L" " + when(*a.nextRing()), L"09:05:00 26年12月07日 09:05:00 星期一");
     EXPECT_EQ(rang(a.tick(c.pass(1).now())), "0 s late, tune");
-    // Rung: shown again by the window, never rung again by itself.
-    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Rung, true, false, false, true));
-    EXPECT_FALSE(a.tick(c.pass(86400).now()));
+    EXPECT_FALSE(a.TmrclockEnabled() || a.tick(c.pass(86400).now()));  // never rung again by itself
 
     // OK on the rung alarm at its very second arms it again, for the next day.
     EXPECT_TRUE(confirm(a, L"09", L"05", c).earlierThanNow);
@@ -85,7 +118,6 @@ TEST(AlarmController, NoneArmedRungAndCancelled)
 
     confirm(a, L"9", L"5", c);
     a.cancel();
-    EXPECT_EQ(state(a), std::tuple(AlarmPhase::Cancelled, false, false, false, false));
     EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), L"");
     EXPECT_FALSE(a.tick(c.pass(86400).now()));  // past the cancelled time: nothing
 }
@@ -171,7 +203,7 @@ TEST(AlarmController, AKeptAlarmComesBackArmedOrRungAndIsKeptOnAsSuch)
         EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), timeText(r.kept) + L"tea") << row;
         EXPECT_EQ(when(a.toKeep()->at) + a.toKeep()->message, r.keeps + std::wstring(L"tea")) << row;
         if (!row.empty()) {
-            EXPECT_EQ(state(a), std::tuple(AlarmPhase::Rung, true, false, false, true));
+            EXPECT_TRUE(a.unanswered() && !a.TmrclockEnabled());
             EXPECT_FALSE(a.tick(c.pass(86400).now()));
             continue;
         }

@@ -97,10 +97,15 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     EXPECT_EQ(::GetFocus(), app->alertWindow()->cmdok());  // not taken back by the face's first show
     EXPECT_EQ(app->alertWindow()->lbloutall(), L"你现在要做的事情是:开会");
     EXPECT_TRUE(world.tune.got.empty());
+    // A new alarm confirmed while that alert is up outlives its answer.
+    arm(L"10", L"0", L"0", L"新");
     acknowledge();
-    EXPECT_EQ(kept(), (Texts{L"-", L"-"}));
+    EXPECT_EQ(kept(), (Texts{L"2026-12-07 10:00:00", L"新"}));
+    EXPECT_TRUE(app->TmrclockEnabled());
     ASSERT_NE(app->alarmWindow(), nullptr);
-    EXPECT_EQ(boxes(*app->alarmWindow()), (Texts{L"09", L"05", L"00", L"开会"}));
+    EXPECT_EQ(app->alarmWindow()->label(frmclock::lblshowall), L"10:00:00   新");
+    push(app->alarmWindow()->Imgcam());
+    EXPECT_EQ(kept(), (Texts{L"-", L"-"}));
 }
 
 TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAlarmIsKept)
@@ -302,6 +307,7 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     EXPECT_EQ(app->alertWindow(), nullptr);
     EXPECT_EQ(world.tune.got.back(), L"close qorvane_tune");
     ASSERT_NE(app->alarmWindow(), nullptr);
+    EXPECT_EQ(boxes(*app->alarmWindow()), (Texts{L"09", L"06", L"00", L"second"}));  // the alarm just rung
     EXPECT_FALSE(face->checked(Twin::Clock));  // opened by the alert, not the menus
 }
 
