@@ -1,5 +1,6 @@
 #include "alarm/alarm_controller.h"
 
+#include "alarm/reminder_text.h"
 #include "core/datetext.h"
 #include "core/seconds.h"
 
@@ -41,6 +42,8 @@ std::optional<Ring> AlarmController::tick(const ClockReading& now)
         return std::nullopt;
     const LocalTime due = armed_->schedule.nextRing();  // read before the check moves it on
     std::optional<Ring> ring = armed_->schedule.check(now);
+    if (ring && armed_->woken)
+        ring = Ring{0, true};  // the resume's time is not the user's lateness
     if (ring) {
         unanswered_ = UnansweredRing{armed_->entry, due};
         armed_.reset();
@@ -50,7 +53,10 @@ std::optional<Ring> AlarmController::tick(const ClockReading& now)
 
 std::optional<Ring> AlarmController::restore(const KeptAlarmValue& kept, const ClockReading& now)
 {
-    const AlarmEntry entry{kept.at.hour * 3600 + kept.at.minute * 60 + kept.at.second, kept.message};
+    // Cleaned as a paste is: a tab or a line break written into the
+    // registry by hand would show raw in the alert.
+    const AlarmEntry entry{kept.at.hour * 3600 + kept.at.minute * 60 + kept.at.second,
+                           fitPastedReminder(kept.message, kReminderLimit).text};
     shown_ = entry;
     const Restore r = decideRestore(kept.at, now.local);
     if (!r.missed) {
@@ -70,6 +76,22 @@ std::optional<KeptAlarmValue> AlarmController::toKeep() const
     if (unanswered_)
         return KeptAlarmValue{unanswered_->due, unanswered_->entry.reminder};
     return std::nullopt;
+}
+
+std::optional<LocalTime> AlarmController::wakeAt() const
+{
+    if (!armed_)
+        return std::nullopt;
+    return fromAbsoluteSeconds(absoluteSeconds(armed_->schedule.nextRing()) - kWakeLeadSeconds);
+}
+
+void AlarmController::resumed(const ClockReading& now)
+{
+    if (!armed_)
+        return;
+    const long long ring = absoluteSeconds(armed_->schedule.nextRing()), n = absoluteSeconds(now.local);
+    if (n >= ring - kWakeLeadSeconds && n <= ring + kResumeSeconds)
+        armed_->woken = true;
 }
 
 std::optional<LocalTime> AlarmController::nextRing() const

@@ -20,6 +20,8 @@ struct Confirmation {
     bool earlierThanNow = false;
     // This computer cannot be woken for it; said once, after the store.
     bool cannotWake = false;
+    // The registry refused it: it rings in this run only; said once.
+    bool cannotKeep = false;
 };
 
 // A ring shown and not yet answered: what rang, and when it was due.
@@ -61,10 +63,24 @@ public:
     // Where the wall clock will be when it rings; only while armed.
     std::optional<LocalTime> nextRing() const;
 
+    // The wake timer goes off this long before the ring: resuming takes
+    // seconds, from hibernation minutes, and all of it would be lateness.
+    static constexpr long long kWakeLeadSeconds = 120;
+    // A resume up to this long after the ring still counts as the wake for it.
+    static constexpr long long kResumeSeconds = 15 * 60;
+    std::optional<LocalTime> wakeAt() const;
+    // The computer resumed. From the wake's moment on (and not past the
+    // ring by more than kResumeSeconds) it woke for the armed alarm: it is
+    // kept awake until the ring, which then plays its tune however long the
+    // resume took, as no one may be at a display that stays off.
+    void resumed(const ClockReading& now);
+    bool wokenForAlarm() const { return armed_ && armed_->woken; }
+
 private:
     struct Armed {
         AlarmEntry entry;
         AlarmSchedule schedule;
+        bool woken = false;
     };
     std::optional<Armed> armed_;
     std::optional<UnansweredRing> unanswered_;

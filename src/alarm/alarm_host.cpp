@@ -55,6 +55,14 @@ void AlarmHost::closeSettings()
     frmclock_.close();
 }
 
+bool AlarmHost::bringAlertForward()
+{
+    frmmsg* alert = frmmsg_.get();
+    if (alert)
+        alert->BringForward();
+    return alert != nullptr;
+}
+
 void AlarmHost::closeAlert()
 {
     frmmsg_.close();
@@ -70,8 +78,9 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
     if (c.verdict != EntryVerdict::Ok)
         return c;
     followAlarm();
-    keep();
-    if (lastWake_ == WakeResult::CannotResume && !toldCannotWake_)
+    if (!keep() && !toldCannotKeep_)
+        c.cannotKeep = toldCannotKeep_ = true;
+    if (!c.cannotKeep && lastWake_ == WakeResult::CannotResume && !toldCannotWake_)
         c.cannotWake = toldCannotWake_ = true;
     return c;
 }
@@ -83,15 +92,16 @@ void AlarmHost::cancel()
     keep();
 }
 
-void AlarmHost::keep()
+bool AlarmHost::keep()
 {
     if (const std::optional<KeptAlarmValue> value = controller_.toKeep()) {
-        store_.save(*value);
-        kept_ = true;
-    } else {
-        store_.erase();
-        kept_ = false;
+        kept_ = store_.save(*value);
+        if (!kept_)
+            store_.erase();  // an older alarm must not come back in its place
+        return kept_;
     }
+    kept_ = false;
+    return store_.erase();
 }
 
 void AlarmHost::acknowledged()
@@ -116,13 +126,30 @@ void AlarmHost::restore()
 
 void AlarmHost::followAlarm()
 {
-    if (const std::optional<LocalTime> at = controller_.nextRing()) {
+    if (const std::optional<LocalTime> at = controller_.wakeAt()) {
         lastWake_ = services_.power->wakeAt(*at);
         wakeSet_ = true;
     } else if (wakeSet_) {
         services_.power->cancelWake();
         wakeSet_ = false;
     }
+    // Awake from the wake to the ring; a ring, a cancel or a new alarm ends it.
+    keepAwake(controller_.wokenForAlarm());
+}
+
+void AlarmHost::keepAwake(bool keep)
+{
+    if (keep == keptAwake_)
+        return;
+    keptAwake_ = keep;
+    services_.power->keepAwake(keep);
+}
+
+void AlarmHost::onResume()
+{
+    controller_.resumed(read());
+    onTimeChange();
+    keepAwake(controller_.wokenForAlarm());
 }
 
 void AlarmHost::onSecond()
@@ -156,9 +183,13 @@ void AlarmHost::onTimeChange()
 void AlarmHost::ring(const Ring& r)
 {
     const std::wstring reminder = controller_.unanswered()->entry.reminder;
+    // Late past the tune's minute (missed while off or asleep): said when it was due.
+    const std::wstring due = r.lateSeconds > AlarmSchedule::kTuneLimitSeconds
+                                 ? dueLine(controller_.unanswered()->due, services_.clock->now())
+                                 : std::wstring();
+    holdDisplay(true);  // before the computer is let go, so it cannot sleep in between
     followAlarm();
     keep();  // rung, and kept until acknowledged
-    holdDisplay(true);
     // Taking the keyboard from someone typing would put their next keys
     // into the alert: it opens on top and waits to be clicked.
     const bool quietly = services_.input->typingNow();
@@ -176,7 +207,7 @@ void AlarmHost::ring(const Ring& r)
         return form;
     }, !quietly);
     if (alert)
-        alert->Ring(reminder, r.playTune);
+        alert->Ring(reminder, r.playTune, due);
     else
         holdDisplay(false);
     // Also in the notification history, for a user who was away or whose
@@ -204,6 +235,7 @@ void AlarmHost::shutdown()
         services_.power->cancelWake();
         wakeSet_ = false;
     }
+    keepAwake(false);
     holdDisplay(false);
 }
 

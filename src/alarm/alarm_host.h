@@ -31,6 +31,8 @@ public:
     frmclock* showSettings();
     void closeSettings();
     void closeAlert();
+    // False when no alert is up.
+    bool bringAlertForward();
     // Each second, from the face's tick: the alarm check while one is set,
     // and the alarm window's time line. The program wakes once a second,
     // not once per window.
@@ -38,6 +40,8 @@ public:
     // The wall clock was set, the time zone changed, or the computer woke:
     // checks at once and sets the wake again.
     void onTimeChange();
+    // The computer resumed by itself (a wake timer, maybe ours).
+    void onResume();
     // At start: the alarm kept from an earlier run is armed again, or, when
     // its moment passed meanwhile, shown at once.
     void restore();
@@ -63,7 +67,8 @@ private:
     void followAlarm();
     void ring(const Ring& ring);
     void holdDisplay(bool hold);
-    void keep();
+    void keepAwake(bool keep);
+    bool keep();  // false: the registry refused
     void acknowledged();
 
     Services services_;
@@ -79,7 +84,9 @@ private:
     bool wakeSet_ = false;
     WakeResult lastWake_ = WakeResult::Set;
     bool toldCannotWake_ = false;  // said once a run
+    bool toldCannotKeep_ = false;
     bool displayHeld_ = false;
+    bool keptAwake_ = false;
     long long displayHeldSince_ = 0;
     FormSlot<frmclock> frmclock_;
     FormSlot<frmmsg> frmmsg_;

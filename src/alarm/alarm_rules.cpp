@@ -104,4 +104,15 @@ Restore decideRestore(const LocalTime& keptAt, const LocalTime& now)
     return {true, late, late <= AlarmSchedule::kTuneLimitSeconds};
 }
 
+std::wstring dueLine(const LocalTime& due, const LocalTime& now)
+{
+    std::wstring line = L"应在";
+    if (dateKey(due) != dateKey(now)) {
+        const std::wstring date = dateText(due);  // "yy年mm月dd日"
+        line += (due.year == now.year ? date.substr(3) : date) + L" ";
+    }
+    appendTimeText(line, due);
+    return line + L"提醒";
+}
+
 }  // namespace qv

@@ -71,4 +71,9 @@ struct Restore {
 
 Restore decideRestore(const LocalTime& keptAt, const LocalTime& now);
 
+// The alert's line for a late ring: when it was due, its date only when
+// that was not today, the year only when not this year.
+// "应在17:00:00提醒", "应在12月05日 17:00:00提醒", "应在25年12月31日 23:59:50提醒".
+std::wstring dueLine(const LocalTime& due, const LocalTime& now);
+
 }  // namespace qv

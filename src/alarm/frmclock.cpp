@@ -10,6 +10,7 @@
 #include "alarm/alarm_texts.h"
 #include "alarm/reminder_text.h"
 #include "core/Modmain.h"
+#include "core/digits.h"
 #include "core/screen_units.h"
 #include "platform/contrast.h"
 #include "platform/decode.h"
@@ -142,8 +143,8 @@ bool frmclock::Load(HINSTANCE instance)
         clearBoxes();
         setLabel(lblshowall, L"");
     }
-    focus_ = boxes_[txthour];
-    ::SetFocus(focus_);
+    // Selected, so that a new time typed over a shown alarm replaces it.
+    moveTo(txthour);
     return true;
 }
 
@@ -171,10 +172,9 @@ void frmclock::layout(int dpi)
     // on every tick of the time label.
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    HDC screen = ::GetDC(hwnd());
-    const bool ready = backdrop_.resize(screen, client.right, client.bottom) &&
-                       back_.resize(screen, client.right, client.bottom);
-    ::ReleaseDC(hwnd(), screen);
+    const WindowDc screen(hwnd());
+    const bool ready = backdrop_.resize(screen.dc(), client.right, client.bottom) &&
+                       back_.resize(screen.dc(), client.right, client.bottom);
     if (ready) {
         drawStretched(backdrop_.dc(), panel_.get(), client);
         drawStretched(backdrop_.dc(), title_.get(), Image1Rect());
@@ -260,7 +260,10 @@ void frmclock::Ok()
     setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
     if (c.earlierThanNow)
         services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: it rings tomorrow
-    if (c.cannotWake && hwnd())
+    // One balloon at a time: not being kept is the graver.
+    if (c.cannotKeep && hwnd())
+        showBalloon(txtinmsg, kCannotKeepTitle, kCannotKeepText);
+    else if (c.cannotWake && hwnd())
         showBalloon(txtinmsg, kCannotWakeTitle, kCannotWakeText);
 }
 
@@ -333,17 +336,15 @@ void frmclock::beforeChar(Box which, wchar_t ch)
     switch (which) {
     case txthour:
         if (held == 1)
-            ::SetFocus(boxes_[txtmin]);
+            moveTo(txtmin);
         break;
     case txtmin:
-        if (held == 1) {
-            ::SetFocus(boxes_[txtsec]);
-            ::SendMessageW(boxes_[txtsec], EM_SETSEL, 0, 2);  // typing replaces its "00"
-        }
+        if (held == 1)
+            moveTo(txtsec);
         break;
     case txtsec:
         if (held == 1 || ch == kEnter)
-            ::SetFocus(boxes_[txtinmsg]);
+            moveTo(txtinmsg);
         break;
     case txtinmsg:
         if (ch == kEnter)
@@ -352,6 +353,29 @@ void frmclock::beforeChar(Box which, wchar_t ch)
     default:
         break;
     }
+}
+
+void frmclock::moveTo(Box which)
+{
+    focus_ = boxes_[which];
+    ::SetFocus(focus_);
+    // Typing replaces what the box holds ("00", a shown alarm's time or
+    // reminder); Enter in the reminder keeps it.
+    ::SendMessageW(focus_, EM_SETSEL, 0, -1);
+}
+
+void frmclock::halfWidthIn(Box which)
+{
+    // However a full-width digit came in (typed, pasted, from an input
+    // method), the box shows the ASCII digit that will be armed; two
+    // full-width ones are wider than the box.
+    const std::wstring text = boxText(which), digits = halfWidthDigits(text);
+    if (digits == text)
+        return;
+    DWORD from = 0, to = 0;
+    ::SendMessageW(boxes_[which], EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    setBox(which, digits);
+    ::SendMessageW(boxes_[which], EM_SETSEL, from, to);
 }
 
 void frmclock::tabFrom(Box which, bool backwards)
@@ -463,6 +487,10 @@ LRESULT frmclock::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         // Typing past the reminder's limit is told, like a cut paste.
         if (HIWORD(wParam) == EN_MAXTEXT && reinterpret_cast<HWND>(lParam) == boxes_[txtinmsg])
             showBalloon(txtinmsg, kReminderTooLongTitle, kReminderTooLongText);
+        if (HIWORD(wParam) == EN_CHANGE)
+            for (Box b : {txthour, txtmin, txtsec})
+                if (reinterpret_cast<HWND>(lParam) == boxes_[b])
+                    halfWidthIn(b);
         return 0;
     case WM_ACTIVATE:
         // A window without dialog handling keeps its own focus across activation.

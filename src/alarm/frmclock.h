@@ -73,6 +73,8 @@ private:
                                     UINT_PTR which, DWORD_PTR self);
     void beforeChar(Box which, wchar_t ch);
     void tabFrom(Box which, bool backwards);
+    void moveTo(Box which);  // the focus, with the box's text selected
+    void halfWidthIn(Box which);
     void setLabel(Label which, std::wstring_view text);
     void setBox(Box which, const std::wstring& text);
     void clearBoxes();

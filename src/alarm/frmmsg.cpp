@@ -24,6 +24,7 @@ constexpr UINT kTuneResult = WM_APP + 1;
 constexpr UINT_PTR kStandInTimer = 1;
 constexpr UINT kStandInRepeatMs = 2000;
 constexpr UINT kOutallFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+constexpr std::size_t kTipLines = 16;
 
 }  // namespace
 
@@ -70,23 +71,32 @@ void frmmsg::layout(int dpi)
     fitOutall();
 }
 
+std::wstring frmmsg::outall() const
+{
+    return due_.empty() ? lbloutall_ : due_ + L"\r\n" + lbloutall_;
+}
+
 void frmmsg::fitOutall()
 {
     const RECT box = px(kLbloutall);
-    HDC dc = ::GetDC(hwnd());
+    const std::wstring whole = outall();
     {
-        SaveDcGuard save(dc);
-        ::SelectObject(dc, font_.get());
-        shownOutall_ = fitWithEllipsis(lbloutall_, [&](const std::wstring& text) {
+        const WindowDc dc(hwnd());
+        SaveDcGuard save(dc.dc());
+        ::SelectObject(dc.dc(), font_.get());
+        shownOutall_ = fitWithEllipsis(whole, [&](const std::wstring& text) {
             RECT r = box;
-            ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kOutallFormat | DT_CALCRECT);
+            ::DrawTextW(dc.dc(), text.c_str(), static_cast<int>(text.size()), &r, kOutallFormat | DT_CALCRECT);
             return r.bottom <= box.bottom && r.right <= box.right;
         });
     }
-    ::ReleaseDC(hwnd(), dc);
-    const bool cut = shownOutall_ != lbloutall_;
-    if (!cut && !tip_)
-        return;
+    const bool cut = shownOutall_ != whole;
+    if (cut || tip_)
+        updateTip(box, cut);
+}
+
+void frmmsg::updateTip(const RECT& box, bool cut)
+{
     if (!tip_)
         tip_ = createTip(hwnd(), nullptr, L"", &box);
     TTTOOLINFOW ti{};
@@ -95,17 +105,37 @@ void frmmsg::fitOutall()
     ti.uId = 1;
     ti.rect = box;
     ::SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
-    ti.lpszText = const_cast<wchar_t*>(lbloutall_.c_str());
+    // Broken into lines here, at a readable width and few enough to stay on
+    // the screen: the tip itself breaks only at blanks.
+    const int width = scalePixels(320, dpi());
+    std::wstring text;
+    {
+        const WindowDc dc(tip_);
+        SelectGuard font(dc.dc(), reinterpret_cast<HGDIOBJ>(::SendMessageW(tip_, WM_GETFONT, 0, 0)));
+        text = wrapLines(outall(), [&](const std::wstring& line) {
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc.dc(), line.c_str(), static_cast<int>(line.size()), &size);
+            return size.cx <= width;
+        }, kTipLines);
+    }
+    ti.lpszText = text.data();
     ::SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, scalePixels(320, dpi()));
+    ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, width + scalePixels(16, dpi()));
     ::SendMessageW(tip_, TTM_ACTIVATE, cut, 0);
 }
 
-void frmmsg::Ring(const std::wstring& message, bool playTune)
+void frmmsg::Ring(const std::wstring& message, bool playTune, const std::wstring& due)
 {
     lbltime_ = L"你好现在是:" + systemTimeText(services_.clock->now());
     lbloutall_ = L"你现在要做的事情是:" + message;
+    due_ = due;
     fitOutall();
+    // Greyed, it shows that it is not yet to be clicked. Disabled with the
+    // focus it would leave none: the window holds the keyboard meanwhile.
+    if (::GetFocus() == cmdok_)
+        ::SetFocus(hwnd());
+    ::EnableWindow(cmdok_, FALSE);
+    ::SetTimer(hwnd(), kSettleTimer, static_cast<UINT>(kKeysAfterMs), nullptr);
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     if (::GetActiveWindow() == hwnd())
         keysFrom_ = services_.clock->steadyMs() + kKeysAfterMs;
@@ -115,7 +145,7 @@ void frmmsg::Ring(const std::wstring& message, bool playTune)
     if (playTune) {
         // Queued: opening the sequencer can take a while, and may fail (no
         // sound device, no MIDI device, no file); the results come back
-        // to the window, which then sounds the system's alarm instead.
+        // to the window, which then sounds the alarm sound instead.
         ++ringCount_;
         services_.tune->sendReporting(L"open \"" + tunePath_ + L"\" type sequencer alias " + kTuneAlias, hwnd(),
                                       kTuneResult, ringCount_);
@@ -178,7 +208,7 @@ long frmmsg::accessibleRole() const
 
 std::optional<std::wstring> frmmsg::accessibleName() const
 {
-    return lbltime_ + L" " + lbloutall_;
+    return lbltime_ + L" " + (due_.empty() ? lbloutall_ : due_ + L" " + lbloutall_);
 }
 
 LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -200,7 +230,8 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            ::SetFocus(cmdok_);
+            // Until the button is ready the window itself holds the keyboard.
+            ::SetFocus(::IsWindowEnabled(cmdok_) ? cmdok_ : hwnd());
             keysFrom_ = services_.clock->steadyMs() + kKeysAfterMs;
             keysDown_.reset();
         }
@@ -211,13 +242,19 @@ LRESULT frmmsg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kStandInTimer && standIn_)
             services_.sound->play();
+        if (wParam == kSettleTimer) {
+            ::KillTimer(hwnd(), kSettleTimer);
+            ::EnableWindow(cmdok_, TRUE);
+            if (::GetActiveWindow() == hwnd())
+                ::SetFocus(cmdok_);
+        }
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kCmdokId, DC_HASDEFID);  // Enter presses "我知道了"
     case WM_COMMAND:
         // Esc too, as a message box with one button takes it.
         if ((LOWORD(wParam) == kCmdokId || LOWORD(wParam) == IDCANCEL) && HIWORD(wParam) == BN_CLICKED &&
-            onAcknowledge_)
+            ::IsWindowEnabled(cmdok_) && onAcknowledge_)
             onAcknowledge_();
         return 0;
     case WM_CLOSE:

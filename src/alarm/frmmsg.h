@@ -26,10 +26,12 @@ public:
 
     // Shows the time and the message, and starts the tune from its beginning.
     // Called at load and again when another alarm rings while it is open.
-    void Ring(const std::wstring& message, bool playTune);
+    // `due`: a line saying when a late ring was due, above the message.
+    void Ring(const std::wstring& message, bool playTune, const std::wstring& due = {});
 
     const std::wstring& lbltime() const { return lbltime_; }
     const std::wstring& lbloutall() const { return lbloutall_; }
+    const std::wstring& dueLine() const { return due_; }
     // What the message line shows: cut with "…" when it is longer than its box.
     const std::wstring& shownOutall() const { return shownOutall_; }
     // The whole message line, for a cut one; null when none was cut.
@@ -41,6 +43,9 @@ public:
     // The keys are held back for this long after the alert takes the
     // keyboard, so that typing meant for another window cannot acknowledge it.
     static constexpr long long kKeysAfterMs = 1000;
+    // "我知道了" stays disabled for a second after each ring, until this
+    // timer: a click aimed at what was under the pointer does nothing.
+    static constexpr UINT_PTR kSettleTimer = 2;
 
     bool holdsBackKey(const MSG& msg) override;
 
@@ -51,6 +56,8 @@ protected:
 private:
     RECT px(const RECT& twips) const;
     void fitOutall();
+    std::wstring outall() const;  // the due line, if any, and the message line
+    void updateTip(const RECT& box, bool cut);
     void onTuneResult(unsigned long result, LPARAM tag);
 
     // Its lines are drawn: screen readers get them as the alert's name.
@@ -60,11 +67,11 @@ private:
     Services services_;
     std::wstring tunePath_;
     std::function<void()> onAcknowledge_;
-    std::wstring lbltime_, lbloutall_, shownOutall_;
+    std::wstring lbltime_, lbloutall_, due_, shownOutall_;
     HWND cmdok_ = nullptr;
     HWND tip_ = nullptr;  // owned by the window: destroyed with it
     bool tuneOpen_ = false;
-    bool standIn_ = false;  // the system sound plays for the tune
+    bool standIn_ = false;  // the alarm sound plays for the tune
     LPARAM ringCount_ = 0;  // tells a result of this ring's tune from an earlier one's
     long long keysFrom_ = 0;
     std::bitset<256> keysDown_;  // pressed since the alert took the keyboard

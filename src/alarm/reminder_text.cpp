@@ -1,5 +1,8 @@
 #include "alarm/reminder_text.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/datetext.h"
 
 namespace qv {
@@ -63,6 +66,47 @@ std::wstring fitWithEllipsis(const std::wstring& text, const std::function<bool(
             hi = mid - 1;
     }
     return cutBefore(text, lo) + kEllipsis;
+}
+
+std::wstring wrapLines(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits,
+                       std::size_t maxLines)
+{
+    std::vector<std::wstring> lines;
+    std::wstring line;
+    std::size_t i = 0;
+    while (i < text.size() && lines.size() <= maxLines) {
+        const wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            i += c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? 2 : 1;
+            lines.push_back(std::exchange(line, {}));
+            continue;
+        }
+        const std::size_t n = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() ? 2 : 1;
+        std::wstring longer = line + text.substr(i, n);
+        if (line.empty() || fits(longer)) {
+            line = std::move(longer);
+            i += n;
+        } else if (isBlank(c)) {
+            lines.push_back(std::exchange(line, {}));
+            ++i;  // the blank ends the line
+        } else {
+            const std::size_t blank = line.find_last_of(L" \x3000");
+            const std::size_t keep = blank == std::wstring::npos || blank == 0 ? line.size() : blank;
+            lines.push_back(line.substr(0, keep));
+            line.erase(0, keep < line.size() ? keep + 1 : keep);
+        }
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    const bool more = lines.size() > maxLines || i < text.size();
+    if (lines.size() > maxLines)
+        lines.resize(maxLines);
+    if (more && !lines.empty())
+        lines.back() = fitWithEllipsis(lines.back() + kEllipsis, fits);
+    std::wstring out;
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        out += (n == 0 ? L"" : L"\r\n") + lines[n];
+    return out;
 }
 
 std::wstring notificationText(const std::wstring& reminder, std::size_t limit)

@@ -27,6 +27,15 @@ FittedPaste fitPastedReminder(const std::wstring& pasted, std::size_t room);
 // ends in "…" so it is seen to go on. `fits` is the box's text measure.
 std::wstring fitWithEllipsis(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits);
 
+// A tooltip breaks lines only at blanks, so a reminder without them was one
+// line as wide as the screen. Broken here where `fits` says a line ends: at
+// its last blank where it has one, else between characters, never inside a
+// surrogate pair; a line break in the text ("\r\n") stays. At most
+// `maxLines`, the last ending in "…" when the text goes on. Lines are
+// joined by "\r\n".
+std::wstring wrapLines(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits,
+                       std::size_t maxLines);
+
 // The tray notification's field is fixed in size; a longer reminder is cut to
 // at most `limit` characters ending in "…", never inside a surrogate pair.
 std::wstring notificationText(const std::wstring& reminder, std::size_t limit);

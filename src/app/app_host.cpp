@@ -112,6 +112,18 @@ void AppHost::clockChanged()
     alarm_.onTimeChange();
 }
 
+void AppHost::notificationClicked()
+{
+    // To the alert while it is up, else to the alarm it told of.
+    if (!alarm_.bringAlertForward())
+        face_.openForm(Twin::Clock);
+}
+
+void AppHost::resumedAutomatically()
+{
+    alarm_.onResume();
+}
+
 void AppHost::closeOthers()
 {
     alarm_.closeSettings();
@@ -141,8 +153,9 @@ void AppHost::endSession()
     alarm_.shutdown();
     // The next logon delivers the kept alarm even when the program does not
     // start at logon by itself (no entry, or one switched off in Task Manager).
+    // Refused, there is no one left to tell: the session is ending.
     if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).startsAtLogon())
-        RunOnceEntry(*services_.registry, programPath()).write();
+        static_cast<void>(RunOnceEntry(*services_.registry, programPath()).write());
     services_.process->exitNow(0);
 }
 

@@ -46,10 +46,12 @@ private:
     void showAbout() override;
     void everySecond() override;
     void clockChanged() override;
+    void resumedAutomatically() override;
     void closeOthers() override;
     void faceUnloading() override;
     void endNow() override;
     void endSession() override;
+    void notificationClicked() override;
     std::wstring programPath() const;
 
     bool loadFace(HINSTANCE instance);

@@ -32,7 +32,7 @@ std::optional<std::wstring> MemoryRegistryStore::readValue(const std::wstring& k
     return v ? std::optional<std::wstring>(v->data) : std::nullopt;
 }
 
-void MemoryRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
+bool MemoryRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
 {
     keys_.insert(fold(keyPath));
     auto& values = values_[fold(keyPath)];
@@ -41,18 +41,20 @@ void MemoryRegistryStore::writeValue(const std::wstring& keyPath, const std::wst
         values[fold(name)] = Value{name, data};
     else
         it->second.data = data;  // like the registry, an existing name keeps its spelling
+    return true;
 }
 
-void MemoryRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
+bool MemoryRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
 {
     if (!hasKey(keyPath))
-        return;
+        return true;
     const auto key = values_.find(fold(keyPath));
     if (key != values_.end())
         key->second.erase(fold(name));
     const auto binary = bytes_.find(fold(keyPath));
     if (binary != bytes_.end())
         binary->second.erase(fold(name));
+    return true;
 }
 
 std::optional<Bytes> MemoryRegistryStore::readBytes(const std::wstring& keyPath, const std::wstring& name)

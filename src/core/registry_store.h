@@ -1,7 +1,8 @@
 #pragma once
-// The registry as Clsreg needs it: string values under keys of the current
-// user's hive. Each call opens the key, does its one thing and closes it.
-// Key paths and value names compare without regard to letter case.
+// The registry as the program needs it: string values under keys of the
+// current user's hive (the start-up entries and the kept alarm). Each call
+// opens the key, does its one thing and closes it. Key paths and value names
+// compare without regard to letter case.
 
 #include <map>
 #include <optional>
@@ -18,10 +19,12 @@ struct IRegistryStore {
     // Opens the key with create semantics (a missing key path is created),
     // reads a string value; nullopt when there is none.
     virtual std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) = 0;
-    // Opens the key with create semantics and writes a string value.
-    virtual void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) = 0;
-    // Opens an existing key only (never creates it) and deletes the value.
-    virtual void deleteValue(const std::wstring& keyPath, const std::wstring& name) = 0;
+    // Opens the key with create semantics and writes a string value; false
+    // when the registry refused (a policy, a full hive).
+    virtual bool writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) = 0;
+    // Opens an existing key only (never creates it) and deletes the value;
+    // true when the value is gone, or was never there.
+    virtual bool deleteValue(const std::wstring& keyPath, const std::wstring& name) = 0;
     // Opens an existing key only and reads a binary value; nullopt when there is none.
     virtual std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) = 0;
 };
@@ -30,8 +33,8 @@ struct IRegistryStore {
 class MemoryRegistryStore final : public IRegistryStore {
 public:
     std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) override;
-    void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
-    void deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
+    bool writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
+    bool deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
     std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) override;
     // As another program writes a binary value (tests).
     void writeBytes(const std::wstring& keyPath, const std::wstring& name, const Bytes& data);

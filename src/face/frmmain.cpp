@@ -171,10 +171,11 @@ void frmmain::applyDpi(int dpi)
     shapeWindow();
 
     // Face picture, scaled once here rather than on every paint.
-    HDC screen = ::GetDC(hwnd());
-    facePicture_.resize(screen, client, client);
-    back_.resize(screen, client, client);
-    ::ReleaseDC(hwnd(), screen);
+    {
+        const WindowDc screen(hwnd());
+        facePicture_.resize(screen.dc(), client, client);
+        back_.resize(screen.dc(), client, client);
+    }
 
     UniqueHbitmap source(static_cast<HBITMAP>(
         ::LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FACE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -381,6 +382,12 @@ void frmmain::SetFocus()
     ::SetFocus(hwnd());
 }
 
+void frmmain::NotificationClicked()
+{
+    if (owner_)
+        owner_->notificationClicked();
+}
+
 void frmmain::PopupMenu(HMENU menu)
 {
     runMenu(menu, nullptr);
@@ -465,6 +472,14 @@ void frmmain::toggleForm(Twin twin)
             owner_->closeWindow(twin);
     }
     syncMarks(twin);
+}
+
+void frmmain::openForm(Twin twin)
+{
+    if (!marks_.checked(twin))
+        toggleForm(twin);
+    else if (owner_)
+        owner_->openWindow(twin);
 }
 
 void frmmain::windowClosed(Twin twin)
@@ -660,7 +675,10 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_POWERBROADCAST:
         // Back from sleep: ring what was missed, and set the wake again in
         // case the computer woke for something else and sleeps once more.
-        if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && owner_)
+        // Every resume sends the first; a user's adds the second.
+        if (wParam == PBT_APMRESUMEAUTOMATIC && owner_)
+            owner_->resumedAutomatically();
+        else if (wParam == PBT_APMRESUMESUSPEND && owner_)
             owner_->clockChanged();
         return TRUE;
     case WM_MOUSEMOVE:

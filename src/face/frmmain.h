@@ -34,6 +34,8 @@ struct IFaceOwner {
     virtual void everySecond() = 0;
     // The wall clock was set, the time zone changed, or the computer woke.
     virtual void clockChanged() = 0;
+    // The computer resumed by itself, maybe for the alarm's wake.
+    virtual void resumedAutomatically() = 0;
     // The tray's 退出: every other window goes before the face.
     virtual void closeOthers() = 0;
     // The face is going (its unload), or the face menu's 退出 ends the process now.
@@ -41,6 +43,8 @@ struct IFaceOwner {
     virtual void endNow() = 0;
     // Windows is logging off, shutting down or restarting.
     virtual void endSession() = 0;
+    // The user clicked the tray notification of a ring.
+    virtual void notificationClicked() = 0;
 
 protected:
     ~IFaceOwner() = default;
@@ -75,6 +79,8 @@ public:
     bool checked(Twin twin) const { return marks_.checked(twin); }
     // However a window of a pair closed, both its marks clear.
     void windowClosed(Twin twin);
+    // Opens the window of a pair, marks set, or brings the open one forward.
+    void openForm(Twin twin);
 
     // What the face shows, for the tray module and for tests.
     bool CdDriveFound() const { return CdDriveFound_; }
@@ -97,6 +103,7 @@ public:
     void SetFocus() override;
     void PopupMenu(HMENU menu) override;
     bool PopupMenuAt(HMENU menu, POINT at) override;
+    void NotificationClicked() override;
 
     // Where the face looks for the monitors; tests hand in their own.
     void setMonitorSource(std::function<Monitors()> source) { monitors_ = std::move(source); }

@@ -1,5 +1,7 @@
 #include "platform/dpi.h"
 
+#include "platform/gdi.h"
+
 namespace qv {
 
 int dpiForWindow(HWND hwnd)
@@ -13,9 +15,7 @@ int dpiForWindow(HWND hwnd)
         if (dpi != 0)
             return static_cast<int>(dpi);
     }
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
+    const int dpi = ::GetDeviceCaps(WindowDc(nullptr).dc(), LOGPIXELSX);
     return dpi > 0 ? dpi : 96;
 }
 

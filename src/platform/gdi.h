@@ -22,6 +22,24 @@ private:
     HDC dc_ = nullptr;
 };
 
+// A window's DC (the screen's for a null window) for as long as it lives.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDc()
+    {
+        if (dc_)
+            ::ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
 class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}

@@ -161,12 +161,26 @@ public:
 
     void holdDisplay(bool hold) override
     {
-        ::SetThreadExecutionState(hold ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED
-                                       : ES_CONTINUOUS);
+        display_ = hold;
+        apply();
+    }
+
+    void keepAwake(bool keep) override
+    {
+        awake_ = keep;
+        apply();
     }
 
 private:
+    // The thread has one state: each call states all of it.
+    void apply()
+    {
+        ::SetThreadExecutionState(ES_CONTINUOUS | (display_ ? ES_DISPLAY_REQUIRED : 0u) |
+                                  (display_ || awake_ ? ES_SYSTEM_REQUIRED : 0u));
+    }
+
     UniqueHandleK timer_;
+    bool display_ = false, awake_ = false;
 };
 
 MciQueue& doorLane()

@@ -109,6 +109,9 @@ struct IPower {
     // Switches the display on and keeps it and the computer awake until
     // released.
     virtual void holdDisplay(bool hold) = 0;
+    // Keeps the computer from sleeping again, the display left as it is,
+    // until released: woken for the alarm, it must still run at the ring.
+    virtual void keepAwake(bool keep) = 0;
 };
 
 // Rights: setting the clock needs an administrator's, and a copy running

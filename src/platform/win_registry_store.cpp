@@ -39,13 +39,11 @@ std::optional<std::wstring> WinRegistryStore::readValue(const std::wstring& keyP
     return data;
 }
 
-void WinRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
+bool WinRegistryStore::writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
 {
     const UniqueHkey key = createKey(keyPath, KEY_SET_VALUE);
-    if (!key)
-        return;
-    ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    return key && ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 std::optional<Bytes> WinRegistryStore::readBytes(const std::wstring& keyPath, const std::wstring& name)
@@ -65,13 +63,17 @@ std::optional<Bytes> WinRegistryStore::readBytes(const std::wstring& keyPath, co
     return data;
 }
 
-void WinRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
+bool WinRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
 {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return;
+    const LONG opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;  // no key, so no value
+    if (opened != ERROR_SUCCESS)
+        return false;
     const UniqueHkey owned(key);
-    ::RegDeleteValueW(owned.get(), name.c_str());
+    const LONG deleted = ::RegDeleteValueW(owned.get(), name.c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace qv

@@ -8,8 +8,8 @@ namespace qv {
 class WinRegistryStore final : public IRegistryStore {
 public:
     std::optional<std::wstring> readValue(const std::wstring& keyPath, const std::wstring& name) override;
-    void writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
-    void deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
+    bool writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
+    bool deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
     std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) override;
 };
 

@@ -37,16 +37,16 @@ bool Clsreg::startupApproved() const
     return !state || state->empty() || ((*state)[0] & 1) == 0;
 }
 
-void Clsreg::setreg()
+bool Clsreg::setreg()
 {
-    store_.writeValue(kRunKeyPath, kRunValueName, L"\"" + programPath_ + L"\"");
     // Without its value the entry counts as on, as for an entry never switched.
-    store_.deleteValue(kStartupApprovedPath, kRunValueName);
+    return store_.writeValue(kRunKeyPath, kRunValueName, L"\"" + programPath_ + L"\"") &&
+           store_.deleteValue(kStartupApprovedPath, kRunValueName);
 }
 
-void Clsreg::delreg()
+bool Clsreg::delreg()
 {
-    store_.deleteValue(kRunKeyPath, kRunValueName);
+    return store_.deleteValue(kRunKeyPath, kRunValueName);
 }
 
 }  // namespace qv

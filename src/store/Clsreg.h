@@ -1,6 +1,7 @@
 #pragma once
-// The current user's start-up entry, the one thing kept in the registry:
+// The current user's start-up entry:
 // HKEY_CURRENT_USER\software\microsoft\windows\CurrentVersion\Run, "myexe".
+// The alarm is kept beside it, under Software\qorvane (store/kept_alarm.h).
 
 #include <string>
 
@@ -34,10 +35,11 @@ public:
     bool startsAtLogon() const { return hsetreg() && startupApproved(); }
     // Writes the entry and turns Windows' switch for it back on. The path is
     // quoted: unquoted, a path with spaces ("C:\Program Files\...") could
-    // start C:\Program.exe at logon.
-    void setreg();
-    // Deletes the entry; a missing key path is not created.
-    void delreg();
+    // start C:\Program.exe at logon. False when the registry refused.
+    bool setreg();
+    // Deletes the entry; a missing key path is not created. False when the
+    // registry refused.
+    bool delreg();
 
 private:
     IRegistryStore& store_;

@@ -1,5 +1,6 @@
 #include "store/kept_alarm.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 
@@ -46,32 +47,54 @@ std::optional<LocalTime> readMoment(const std::wstring& text)
     return t;
 }
 
+std::optional<KeptAlarmValue> readValue(const std::optional<std::wstring>& at, std::optional<std::wstring> message)
+{
+    const std::optional<LocalTime> moment = at ? readMoment(*at) : std::nullopt;
+    if (!moment || !message || message->empty() || message->size() > kReminderLimit)
+        return std::nullopt;
+    return KeptAlarmValue{*moment, std::move(*message)};
+}
+
 }  // namespace
 
-void KeptAlarm::save(const KeptAlarmValue& value)
+bool KeptAlarm::save(const KeptAlarmValue& value)
 {
-    store_.writeValue(kKeptAlarmKeyPath, kAlarmAtName, momentText(value.at));
-    store_.writeValue(kKeptAlarmKeyPath, kAlarmMsgName, value.message);
+    const std::wstring moment = momentText(value.at);
+    if (!store_.writeValue(kKeptAlarmKeyPath, kAlarmSavingName, moment + value.message))
+        return false;
+    // Until both are written the value above is the one kept.
+    if (store_.writeValue(kKeptAlarmKeyPath, kAlarmAtName, moment) &&
+        store_.writeValue(kKeptAlarmKeyPath, kAlarmMsgName, value.message))
+        store_.deleteValue(kKeptAlarmKeyPath, kAlarmSavingName);
+    return true;
 }
 
 std::optional<KeptAlarmValue> KeptAlarm::load()
 {
+    if (const std::optional<std::wstring> saving = store_.readValue(kKeptAlarmKeyPath, kAlarmSavingName)) {
+        const std::size_t split = std::min(saving->size(), std::size(L"0000-00-00 00:00:00") - 1);
+        if (std::optional<KeptAlarmValue> value = readValue(saving->substr(0, split), saving->substr(split))) {
+            save(*value);
+            return value;
+        }
+        store_.deleteValue(kKeptAlarmKeyPath, kAlarmSavingName);
+    }
     const std::optional<std::wstring> at = store_.readValue(kKeptAlarmKeyPath, kAlarmAtName);
     std::optional<std::wstring> message = store_.readValue(kKeptAlarmKeyPath, kAlarmMsgName);
     if (!at && !message)
         return std::nullopt;
-    const std::optional<LocalTime> moment = at ? readMoment(*at) : std::nullopt;
-    if (!moment || !message || message->empty() || message->size() > kReminderLimit) {
+    std::optional<KeptAlarmValue> value = readValue(at, std::move(message));
+    if (!value)
         erase();
-        return std::nullopt;
-    }
-    return KeptAlarmValue{*moment, std::move(*message)};
+    return value;
 }
 
-void KeptAlarm::erase()
+bool KeptAlarm::erase()
 {
-    store_.deleteValue(kKeptAlarmKeyPath, kAlarmAtName);
-    store_.deleteValue(kKeptAlarmKeyPath, kAlarmMsgName);
+    const bool saving = store_.deleteValue(kKeptAlarmKeyPath, kAlarmSavingName);
+    const bool at = store_.deleteValue(kKeptAlarmKeyPath, kAlarmAtName);
+    const bool message = store_.deleteValue(kKeptAlarmKeyPath, kAlarmMsgName);
+    return saving && at && message;
 }
 
 }  // namespace qv

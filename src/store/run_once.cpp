@@ -9,9 +9,9 @@ RunOnceEntry::RunOnceEntry(IRegistryStore& store, std::wstring programPath)
 {
 }
 
-void RunOnceEntry::write()
+bool RunOnceEntry::write()
 {
-    store_.writeValue(kRunOnceKeyPath, kRunOnceValueName, L"\"" + programPath_ + L"\"");
+    return store_.writeValue(kRunOnceKeyPath, kRunOnceValueName, L"\"" + programPath_ + L"\"");
 }
 
 void RunOnceEntry::remove()

@@ -17,7 +17,8 @@ public:
     RunOnceEntry(IRegistryStore& store, std::wstring programPath);
 
     // Quoted, so that a path with spaces cannot start another program.
-    void write();
+    // False when the registry refused it.
+    bool write();
     // A missing key path is not created.
     void remove();
 

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 #include <iterator>
+#include <optional>
+#include <utility>
 
 #include "core/datetext.h"
 #include "platform/services.h"
@@ -17,7 +19,9 @@ NOTIFYICONDATAW TrayDataRecord{};
 bool iconPresent = false;  // the shell said yes
 bool iconMayShow = false;  // an add was tried since the last delete
 bool tipSet = false;
-NOTIFYICONDATAW pendingBalloon{};  // asked for before the icon was up
+// Asked for before the icon was up: its texts only, as the record they go
+// in is filled when the icon is added.
+std::optional<std::pair<std::wstring, std::wstring>> pendingBalloon;
 int failures = 0;
 qv::ITrayShell* shell = nullptr;
 UINT taskbarCreated = 0;
@@ -39,6 +43,16 @@ qv::ITrayShell& theShell()
     return *shell;
 }
 
+bool sendBalloon(const std::wstring& title, const std::wstring& text)
+{
+    NOTIFYICONDATAW info = TrayDataRecord;
+    info.uFlags = NIF_INFO;
+    setField(info.szInfoTitle, title);
+    setField(info.szInfo, text);
+    info.dwInfoFlags = NIIF_INFO;
+    return theShell().notifyIcon(NIM_MODIFY, info);
+}
+
 // `mayExist`: the icon may be up already (an add answered too late, a
 // shell that kept it); a modify finds it without a second icon.
 void addIcon(bool mayExist)
@@ -55,10 +69,9 @@ void addIcon(bool mayExist)
         TrayDataRecord.uVersion = NOTIFYICON_VERSION_4;
         theShell().notifyIcon(NIM_SETVERSION, TrayDataRecord);
         TrayDataRecord.uVersion = 0;
-        if (pendingBalloon.uFlags & NIF_INFO) {
-            pendingBalloon.hWnd = TrayDataRecord.hWnd;
-            theShell().notifyIcon(NIM_MODIFY, pendingBalloon);
-            pendingBalloon = {};
+        if (pendingBalloon) {
+            sendBalloon(pendingBalloon->first, pendingBalloon->second);
+            pendingBalloon.reset();
         }
     }
     if (!TrayOwner)
@@ -115,14 +128,9 @@ void SetTrayTip(const std::wstring& text)
 
 void ShowBalloon(const std::wstring& title, const std::wstring& text)
 {
-    NOTIFYICONDATAW info = TrayDataRecord;
-    info.uFlags = NIF_INFO;
-    setField(info.szInfoTitle, title);
-    setField(info.szInfo, text);
-    info.dwInfoFlags = NIIF_INFO;
     // At start (a missed alarm) the icon may not be up yet: it comes with it.
-    if (!iconPresent || !theShell().notifyIcon(NIM_MODIFY, info))
-        pendingBalloon = info;
+    if (!iconPresent || !sendBalloon(title, text))
+        pendingBalloon.emplace(title, text);
 }
 
 void RemoveTrayIcon()
@@ -134,7 +142,7 @@ void RemoveTrayIcon()
         theShell().notifyIcon(NIM_DELETE, TrayDataRecord);
         iconMayShow = iconPresent = false;
     }
-    pendingBalloon = {};
+    pendingBalloon.reset();
     if (TrayOwner)
         ::KillTimer(TrayOwner->hwnd(), kRetryTimer);
     if (PrevWndProc && TrayOwner) {
@@ -143,6 +151,7 @@ void RemoveTrayIcon()
     }
     TrayOwner = nullptr;
     TrayPopup = nullptr;
+    TrayDataRecord = NOTIFYICONDATAW{};  // as a new process finds it
 }
 
 LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -178,6 +187,9 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         }
+        case qv::TrayAction::NotificationClick:
+            TrayOwner->NotificationClicked();
+            return 0;
         case qv::TrayAction::ReAdd:
             // Sent after a shell restart, which took the icon, and also when
             // the taskbar's DPI changes, which kept it: a modify tells.

@@ -28,6 +28,8 @@ struct ITrayOwner {
     // The same at `at` (screen pixels), for a menu asked for from the
     // keyboard; false when the user chose nothing.
     virtual bool PopupMenuAt(HMENU menu, POINT at) = 0;
+    // The user clicked the icon's notification.
+    virtual void NotificationClicked() = 0;
 
 protected:
     ~ITrayOwner() = default;

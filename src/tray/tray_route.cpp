@@ -5,6 +5,7 @@ namespace {
 constexpr unsigned kLButtonDown = 0x0201, kLButtonUp = 0x0202, kRButtonDown = 0x0204,
                    kRButtonUp = 0x0205, kContextMenu = 0x007B;
 constexpr unsigned kSelect = 0x0400, kKeySelect = 0x0401;  // NIN_SELECT, NIN_KEYSELECT
+constexpr unsigned kBalloonUserClick = 0x0405;             // NIN_BALLOONUSERCLICK
 constexpr int kMinimised = 1;
 }  // namespace
 
@@ -39,6 +40,8 @@ TrayAction routeTrayMessage(unsigned message, std::uintptr_t lParam, int ownerSt
                 return TrayAction::PassOn;
             }
             return TrayAction::KeyPopup;
+        case kBalloonUserClick:
+            return TrayAction::NotificationClick;
         default:
             return TrayAction::PassOn;
         }

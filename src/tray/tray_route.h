@@ -13,6 +13,7 @@ enum class TrayAction {
     Popup,     // show the tray menu at the mouse
     KeyPopup,  // show the tray menu at the icon: it was asked for from the keyboard
     ReAdd,     // the shell restarted: add the icon and its tip again
+    NotificationClick,  // the user clicked the icon's notification
 };
 
 // The shell's follow-ups to a mouse release: under the icon's version 4 a
@@ -28,7 +29,8 @@ struct TrayFollowUps {
 // 2 maximised. Mouse releases act as they always did: the left one restores
 // a minimised face, the right one opens the menu. Enter or Space on the icon
 // (NIN_KEYSELECT) restores the face and gives it the focus, the menu key or
-// Shift+F10 on it opens the menu.
+// Shift+F10 on it opens the menu. A click on the icon's notification
+// (NIN_BALLOONUSERCLICK) leads to what it told of.
 TrayAction routeTrayMessage(unsigned message, std::uintptr_t lParam, int ownerState,
                             unsigned taskbarCreatedMessage, TrayFollowUps& pending);
 

@@ -198,10 +198,10 @@ TEST(AlarmController, AKeptAlarmComesBackArmedOrRungAndIsKeptOnAsSuch)
     for (const auto& r : rows) {
         AlarmController a;
         Clock c = r.now;
-        const std::string row = rang(a.restore({r.kept, L"tea"}, c.now()));
+        const std::string row = rang(a.restore({r.kept, L"tea\u2028"}, c.now()));  // cleaned as a paste is
         EXPECT_EQ(row, r.rang);
-        EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), timeText(r.kept) + L"tea") << row;
-        EXPECT_EQ(when(a.toKeep()->at) + a.toKeep()->message, r.keeps + std::wstring(L"tea")) << row;
+        EXPECT_EQ(a.AlarmTime() + a.AlarmMsg(), timeText(r.kept) + L"tea ") << row;
+        EXPECT_EQ(when(a.toKeep()->at) + a.toKeep()->message, r.keeps + std::wstring(L"tea ")) << row;
         if (!row.empty()) {
             EXPECT_TRUE(a.unanswered() && !a.TmrclockEnabled());
             EXPECT_FALSE(a.tick(c.pass(86400).now()));
@@ -211,4 +211,28 @@ TEST(AlarmController, AKeptAlarmComesBackArmedOrRungAndIsKeptOnAsSuch)
         EXPECT_FALSE(a.tick(c.pass(absoluteSeconds(*a.nextRing()) - c.wall - 1).now())) << r.keeps;
         EXPECT_EQ(rang(a.tick(c.pass(1).now())), "0 s late, tune") << r.keeps;
     }
+}
+
+// The wake comes two minutes before the ring. A ring the computer woke for
+// counts as on time, with its tune, however long the resume took; a resume
+// before the wake's moment or long after the ring was for something else.
+TEST(AlarmController, TheWakeComesEarlyAndARingWokenForHasItsTune)
+{
+    AlarmController a, b;
+    Clock c(2026, 12, 7, 6, 0, 0);
+    confirm(a, L"7", L"0", c);
+    confirm(b, L"7", L"30", c);
+    EXPECT_EQ(when(*a.wakeAt()), L"26年12月07日 06:58:00 星期一");
+    a.resumed(c.to(6, 57, 59).now());
+    EXPECT_FALSE(a.wokenForAlarm());
+    a.resumed(c.to(6, 58, 0).now());
+    EXPECT_TRUE(a.wokenForAlarm());
+    EXPECT_EQ(rang(a.tick(c.to(7, 4, 0).now())), "0 s late, tune");  // a slow resume from hibernation
+    EXPECT_FALSE(a.wokenForAlarm());
+    b.resumed(c.to(7, 45, 1).now());
+    EXPECT_EQ(rang(b.tick(c.now())), "901 s late, quiet");
+    confirm(a, L"8", L"0", c);
+    a.resumed(c.to(7, 59, 0).now());
+    confirm(a, L"8", L"0", c);  // a new alarm: woken for none yet
+    EXPECT_FALSE(a.wokenForAlarm());
 }

@@ -95,3 +95,20 @@ TEST(ReminderFit, NotificationTextKeepsToTheShellsField)
     const std::wstring pair = std::wstring(253, L'x') + L"\xD83D\xDE00";
     EXPECT_EQ(qv::notificationText(pair + L'y', 255), pair.substr(0, 253) + L'\x2026');
 }
+
+TEST(AlarmEntry, ALateRingSaysWhenItWasDueWithTheDateOnlyWhenNotToday)
+{
+    const qv::LocalTime now{2027, 1, 1, 9, 12, 33};
+    EXPECT_EQ(qv::dueLine({2027, 1, 1, 0, 5, 0}, now), L"应在00:05:00提醒");
+    EXPECT_EQ(qv::dueLine({2027, 1, 1, 17, 0, 0}, {2027, 3, 1, 9, 0, 0}), L"应在01月01日 17:00:00提醒");
+    EXPECT_EQ(qv::dueLine({2026, 12, 31, 23, 59, 50}, now), L"应在26年12月31日 23:59:50提醒");
+}
+
+TEST(ReminderPaste, ATipBreaksItsLinesWhereTheyAreFullAndCutsTheLastWithAnEllipsis)
+{
+    const auto five = [](const std::wstring& line) { return line.size() <= 5; };
+    EXPECT_EQ(qv::wrapLines(L"一二三四五六七八九十", five, 9), L"一二三四五\r\n六七八九十");
+    EXPECT_EQ(qv::wrapLines(L"ab cd efgh ij", five, 9), L"ab cd\r\nefgh\r\nij");
+    EXPECT_EQ(qv::wrapLines(L"一二三四\xD83D\xDE00五", five, 9), L"一二三四\r\n\xD83D\xDE00五");  // a pair
+    EXPECT_EQ(qv::wrapLines(L"due\r\n一二三四五六七", five, 2), L"due\r\n一二三四…");
+}

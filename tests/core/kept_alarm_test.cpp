@@ -14,18 +14,21 @@ namespace {
 
 const std::wstring kKey = L"Software\\qorvane";
 
-// The memory store, with a log of what was asked of it.
+// The memory store, with a log of what was asked of it. After `changesLeft`
+// writes and deletes it takes no more, as when refused or killed there.
 struct LoggedStore final : IRegistryStore {
     using Key = const std::wstring&;
     MemoryRegistryStore& note(const wchar_t* what, Key n) { log += what + n + L"; "; return memory; }
+    bool change() { return changesLeft < 0 || changesLeft-- > 0; }
     std::optional<std::wstring> readValue(Key k, Key n) override { return note(L"read ", n).readValue(k, n); }
-    void writeValue(Key k, Key n, Key d) override { note(L"write ", n).writeValue(k, n, d); }
-    void deleteValue(Key k, Key n) override { note(L"delete ", n).deleteValue(k, n); }
+    bool writeValue(Key k, Key n, Key d) override { return change() && note(L"write ", n).writeValue(k, n, d); }
+    bool deleteValue(Key k, Key n) override { return change() && note(L"delete ", n).deleteValue(k, n); }
     std::optional<Bytes> readBytes(Key k, Key n) override { return note(L"bytes ", n).readBytes(k, n); }
     std::wstring takeLog() { return std::exchange(log, L""); }
 
     MemoryRegistryStore memory;
     std::wstring log;
+    int changesLeft = -1;
 };
 
 std::array<int, 8> fields(const LocalTime& t)
@@ -40,14 +43,14 @@ TEST(KeptAlarm, SavedAsTwoTextsReadBackWhole)
     LoggedStore s;
     KeptAlarm kept(s);
     EXPECT_FALSE(kept.load());
-    EXPECT_EQ(s.takeLog(), L"read AlarmAt; read AlarmMsg; ");  // nothing kept: nothing deleted
+    EXPECT_EQ(s.takeLog(), L"read AlarmSaving; read AlarmAt; read AlarmMsg; ");  // nothing kept: nothing deleted
 
-    kept.save({{2026, 12, 9, 7, 30, 0, 0, 0}, L"开会 at nine"});
-    EXPECT_EQ(s.takeLog(), L"write AlarmAt; write AlarmMsg; ");
+    EXPECT_TRUE(kept.save({{2026, 12, 9, 7, 30, 0, 0, 0}, L"开会 at nine"}));
+    EXPECT_EQ(s.takeLog(), L"write AlarmSaving; write AlarmAt; write AlarmMsg; delete AlarmSaving; ");
     EXPECT_EQ(s.memory.readValue(kKey, L"AlarmAt"), L"2026-12-09 07:30:00");
     EXPECT_EQ(s.memory.readValue(kKey, L"AlarmMsg"), L"开会 at nine");
     const auto v = kept.load();
-    EXPECT_EQ(s.takeLog(), L"read AlarmAt; read AlarmMsg; ");
+    EXPECT_EQ(s.takeLog(), L"read AlarmSaving; read AlarmAt; read AlarmMsg; ");
     ASSERT_TRUE(v);
     EXPECT_EQ(fields(v->at), (std::array{2026, 12, 9, 7, 30, 0, 0, 3}));
     EXPECT_EQ(v->message, L"开会 at nine");
@@ -78,7 +81,30 @@ TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
         if (msg)
             s.memory.writeValue(kKey, L"AlarmMsg", *msg);
         EXPECT_FALSE(KeptAlarm(s).load()) << at.value_or(L"-");
-        EXPECT_EQ(s.log, L"read AlarmAt; read AlarmMsg; delete AlarmAt; delete AlarmMsg; ") << at.value_or(L"-");
+        EXPECT_EQ(s.log, L"read AlarmSaving; read AlarmAt; read AlarmMsg; delete AlarmSaving; delete AlarmAt; "
+                         L"delete AlarmMsg; ")
+            << at.value_or(L"-");
         EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
+    }
+}
+
+// Refused or killed after any number of changes, a save leaves the old alarm
+// or the new one whole: never one's moment with the other's reminder, and
+// never a half that is then dropped as damage.
+TEST(KeptAlarm, ASaveCutShortAnywhereLeavesOneWholeAlarm)
+{
+    const KeptAlarmValue before{{2026, 12, 9, 7, 30, 0}, L"old"}, after{{2026, 12, 10, 8, 0, 0}, L"new"};
+    for (int changes = 0; changes <= 4; ++changes) {
+        LoggedStore s;
+        KeptAlarm(s).save(before);
+        s.changesLeft = changes;
+        const bool saved = KeptAlarm(s).save(after);
+        s.changesLeft = -1;
+        const auto v = KeptAlarm(s).load();
+        ASSERT_TRUE(v) << changes;
+        EXPECT_EQ(std::to_wstring(v->at.day) + v->message, saved ? L"10new" : L"9old") << changes;
+        // Finished at the load: the two values whole, nothing left over.
+        EXPECT_EQ(s.memory.readValue(kKey, L"AlarmMsg"), v->message) << changes;
+        EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmSaving")) << changes;
     }
 }

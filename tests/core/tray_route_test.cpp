@@ -8,7 +8,7 @@ namespace {
 
 constexpr unsigned kTaskbarCreated = 0xC0DE;
 constexpr std::uintptr_t kMouseMove = 0x200, kLDown = 0x201, kLUp = 0x202, kLDbl = 0x203, kRDown = 0x204, kRUp = 0x205,
-                         kContextMenu = 0x7B, kSelect = 0x400, kKeySelect = 0x401;
+                         kContextMenu = 0x7B, kSelect = 0x400, kKeySelect = 0x401, kBalloonClick = 0x405;
 
 // The face's state: 0 normal, 1 minimised, 2 maximised.
 struct Row {
@@ -29,7 +29,7 @@ TEST(TrayRoute, EachMessageCodeAndFaceStateHasItsAction)
         {2025, kRUp, 1, Popup}, {2025, kRUp, 2, Popup}, {2025, kMouseMove, 1, PassOn}, {2025, kLDown, 1, PassOn},
         {2025, kLDbl, 1, PassOn}, {2025, kRDown, 0, PassOn}, {2025, kKeySelect, 1, Restore},
         {2025, kKeySelect, 0, Restore}, {2025, kSelect, 1, Restore}, {2025, kSelect, 0, PassOn},
-        {2025, kContextMenu, 0, KeyPopup}, {2025, kContextMenu, 1, KeyPopup},
+        {2025, kContextMenu, 0, KeyPopup}, {2025, kContextMenu, 1, KeyPopup}, {2025, kBalloonClick, 1, NotificationClick},
         {2025, 0x00070000 | kRUp, 0, Popup},  // the high word holds the icon's id
         // Other messages pass on even with a mouse code in lParam.
         {0x0202, kLUp, 1, PassOn}, {2024, kRUp, 0, PassOn}, {0x000F, 0, 1, PassOn},

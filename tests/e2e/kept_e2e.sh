@@ -1,18 +1,34 @@
 #!/bin/sh
-# A confirmed alarm outlives the program: killed, it rings from the next start at its second; at the
-# session's end the program goes at once and leaves a one-time logon start that shows the missed alert.
+# A confirmed alarm outlives the program: killed, it rings from the next start at its second, also when
+# it was typed over a rung alarm whose alert was answered after it; at the session's end the program goes
+# at once and leaves a one-time logon start that shows the missed alert.
 . "$(dirname "$0")/e2e_lib.sh"
 
 RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 # With the start-up entry on, the session's end leaves no one-time start.
 wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
 
-# Killed outright: the next start arms the kept alarm again, silently, and it rings at its second.
+kill_app() {
+    kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
+    poll '! app_windows | grep -q .' 50 || fail "the killed program's windows stayed"
+}
+
+# An alert left up while a new alarm is typed over the rung one, from the keyboard alone; the old alert
+# answered with a click on its button, then the program killed: the new alarm rings at its second.
 start_app
-arm 15
+arm 12
 hide
-kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
-poll '! app_windows | grep -q .' 50 || fail "the killed program's windows stayed"
+await_alert
+alert=$win
+arm 25
+shot retyped-over-rung
+hide
+set -- $(xywh "$(geometry "$alert")"); click $(($1 + 124)) $(($2 + 120)) 1
+poll '! window_of_size 262x165' 50 || fail "a click on 我知道了 did not close the old alert"
+[ "$(kept_at)" = "$(date -d "@$at" "+%F %T")" ] || fail "answering the old alert dropped the new alarm: '$(kept_at)'"
+kill_app
+
+# Killed outright: the next start arms the kept alarm again, silently, and it rings at its second.
 start_app
 await_alert
 acknowledge "the alert after the restart"

@@ -14,6 +14,7 @@
 #include "platform/ui_text.h"
 #include "resource.h"
 #include "store/Clsreg.h"
+#include "tray/tray_route.h"
 
 namespace qv::test {
 namespace {
@@ -50,7 +51,17 @@ protected:
         world.clock.set(2026, 12, day, day % 7, h, m, s);
         tick();
     }
-    void acknowledge() { ::SendMessageW(app->alertWindow()->cmdok(), BM_CLICK, 0, 0); }
+    // A second after the ring: the alert's button takes clicks and keys.
+    void settle()
+    {
+        world.clock.steady += frmmsg::kKeysAfterMs;
+        ::SendMessageW(app->alertWindow()->hwnd(), WM_TIMER, frmmsg::kSettleTimer, 0);
+    }
+    void acknowledge()
+    {
+        settle();
+        ::SendMessageW(app->alertWindow()->cmdok(), BM_CLICK, 0, 0);
+    }
     static Texts boxes(frmclock& w)
     {
         return {w.boxText(frmclock::txthour), w.boxText(frmclock::txtmin), w.boxText(frmclock::txtsec),
@@ -61,9 +72,11 @@ protected:
     void restartAt(int h, int m, int s)
     {
         app.reset();
+        ModTray::RemoveTrayIcon();  // a new process starts with no icon
         world.clock.set(2026, 12, 7, 1, h, m, s);
         world.power.calls.clear();
         world.tune.got.clear();
+        world.tray.calls.clear();
         app = std::make_unique<AppHost>(world.services(), L"C:\\Apps\\qorvane");
         face = &app->face();
         ASSERT_TRUE(app->Start(::GetModuleHandleW(nullptr)));
@@ -85,7 +98,7 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     EXPECT_EQ(kept(), (Texts{L"2026-12-07 09:05:00", L"开会"}));
     restartAt(8, 30, 0);
     EXPECT_TRUE(app->TmrclockEnabled());
-    EXPECT_EQ(world.power.calls, Texts{L"wake 2026-12-07 09:05:00"});
+    EXPECT_EQ(world.power.calls, Texts{L"wake 2026-12-07 09:03:00"});
     EXPECT_EQ(app->alertWindow(), nullptr);
     EXPECT_TRUE(world.messages.shown.empty());
     tickAlarm(9, 5, 0);
@@ -94,9 +107,18 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     // Never acknowledged: it shows at the next start, without the tune.
     restartAt(9, 30, 0);
     ASSERT_NE(app->alertWindow(), nullptr);
-    EXPECT_EQ(::GetFocus(), app->alertWindow()->cmdok());  // not taken back by the face's first show
-    EXPECT_EQ(app->alertWindow()->lbloutall(), L"你现在要做的事情是:开会");
+    EXPECT_EQ(::GetFocus(), app->alertWindow()->hwnd());  // not taken back by the face's first show
+    EXPECT_EQ(app->alertWindow()->shownOutall(), L"应在09:05:00提醒\r\n你现在要做的事情是:开会");
     EXPECT_TRUE(world.tune.got.empty());
+    // Notified as a ring while running is, though asked for before the icon was up.
+    auto info = [](const TrayCall& c) { return (c.data.uFlags & NIF_INFO) != 0; };
+    const TrayCall& told = *std::find_if(world.tray.calls.rbegin(), world.tray.calls.rend(), info);
+    EXPECT_TRUE(told.message == NIM_MODIFY && told.data.cbSize == sizeof told.data);
+    EXPECT_EQ(told.data.szInfoTitle + (L" " + std::wstring(told.data.szInfo)), L"墨蝉小闹钟 开会");
+    // Its click leads to the alert while it is up, else to the alarm window.
+    ::SetForegroundWindow(hwnd());
+    ::SendMessageW(hwnd(), WM_TRAYICON, 0, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(::GetForegroundWindow(), app->alertWindow()->hwnd());
     // A new alarm confirmed while that alert is up outlives its answer.
     arm(L"10", L"0", L"0", L"新");
     acknowledge();
@@ -106,6 +128,10 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     EXPECT_EQ(app->alarmWindow()->label(frmclock::lblshowall), L"10:00:00   新");
     push(app->alarmWindow()->Imgcam());
     EXPECT_EQ(kept(), (Texts{L"-", L"-"}));
+    push(app->alarmWindow()->Image2());
+    pumpMessages();
+    ::SendMessageW(hwnd(), WM_TRAYICON, 0, NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(app->alarmWindow() && face->checked(Twin::Clock));
 }
 
 TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAlarmIsKept)
@@ -166,6 +192,7 @@ TEST_F(AlarmTest, ARingWhileTheUserTypesTakesNoKeyAndTheReminderAlsoGoesToTheNot
     EXPECT_EQ(world.sound.calls, Texts{L"play"});
     ::SendMessageW(alert->hwnd(), WM_TIMER, 1, 0);
     EXPECT_EQ(world.sound.calls, (Texts{L"play", L"play"}));
+    settle();
     ::SetForegroundWindow(alert->hwnd());  // as a click on it does
     EXPECT_EQ(::GetFocus(), alert->cmdok());
     acknowledge();
@@ -228,7 +255,10 @@ TEST_F(AlarmTest, TypingAndDialogKeysMoveThroughTheBoxesAndConfirm)
     EXPECT_EQ(::GetFocus(), w.box(frmclock::txtinmsg));
     EXPECT_EQ(w.boxText(frmclock::txtsec), L"30");  // "00" was selected, so typing replaced it
     ::SetFocus(w.box(frmclock::txthour));
-    type(L"12345");  // two characters at most
+    type(L"12");
+    ::SetFocus(w.box(frmclock::txthour));
+    ::SendMessageW(w.box(frmclock::txthour), EM_SETSEL, 2, 2);
+    type(L"3");  // two characters at most
     EXPECT_EQ(w.boxText(frmclock::txthour), L"12");
     ::SetFocus(w.box(frmclock::txtinmsg));
     type(L"开会\r");
@@ -243,18 +273,30 @@ TEST_F(AlarmTest, TypingAndDialogKeysMoveThroughTheBoxesAndConfirm)
     fill(w, L"9", L"5", L"0", L"x");
     press(VK_RETURN);  // and in the reminder confirms
     EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
-    push(w.Imghide());
+    // Reopened over the shown alarm, a time typed from the keyboard alone
+    // replaces it, and so does a reminder; Enter keeps one still selected.
+    // Full-width digits show as the ASCII ones armed.
+    for (const wchar_t* keys : {L"103045新\r", L"０９０５００\r"}) {
+        push(app->alarmWindow()->Image2());
+        pumpMessages();
+        openAlarm();
+        type(keys);
+    }
+    frmclock& again = *app->alarmWindow();
+    EXPECT_EQ(boxes(again), (Texts{L"09", L"05", L"00", L"新"}));
+    EXPECT_EQ(again.label(frmclock::lblshowall), L"09:05:00   新");
+    push(again.Imghide());
     pumpMessages();
     // Space presses the alert's focused Got it (Enter, the default, is pressed
     // end to end), but no key does in its first second, nor one held from before.
     tickAlarm(9, 5, 0);
     ASSERT_NE(app->alertWindow(), nullptr);
-    ASSERT_EQ(::GetFocus(), app->alertWindow()->cmdok());
+    ASSERT_EQ(::GetFocus(), app->alertWindow()->hwnd());
     for (WPARAM key : {VK_SPACE, VK_RETURN, VK_ESCAPE})
         press(key);
     ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));  // Alt+F4
     pumpMessages();
-    world.clock.steady += frmmsg::kKeysAfterMs;
+    settle();
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));  // held since then
     pumpMessages();
     ASSERT_NE(app->alertWindow(), nullptr);
@@ -283,6 +325,11 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     HWND a = alert->hwnd();
     EXPECT_TRUE(::GetWindowLongPtrW(a, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetForegroundWindow(), a);
+    // No click in its first second: one aimed at what was under the pointer does nothing.
+    EXPECT_FALSE(::IsWindowEnabled(alert->cmdok()));
+    ::SendMessageW(alert->cmdok(), BM_CLICK, 0, 0);
+    ASSERT_EQ(app->alertWindow(), alert);
+    settle();
     EXPECT_EQ(::GetFocus(), alert->cmdok());
     ::DestroyWindow(other);
     // A straight top edge, rounded ends, nothing beyond 250 px.
@@ -301,7 +348,7 @@ TEST_F(AlarmTest, OkArmsThenTheAlarmRingsOnceAtItsSecondInATopmostRoundedAlertTh
     EXPECT_EQ(alert->lbloutall(), L"你现在要做的事情是:second");
     EXPECT_EQ(world.tune.got, (Texts{L"close qorvane_tune", kTuneOpen, L"play qorvane_tune"}));
     // Got it, with Esc as in a message box: the alert and its tune go, the alarm window comes.
-    world.clock.steady += frmmsg::kKeysAfterMs;
+    settle();
     ::PostMessageW(alert->cmdok(), WM_KEYDOWN, VK_ESCAPE, 1);
     pumpMessages();
     EXPECT_EQ(app->alertWindow(), nullptr);
@@ -354,6 +401,7 @@ TEST_F(AlarmTest, ALateRingIsSilentOneSkippedBySummerTimeHasItsTuneAndTheFaceMen
     tickAlarm(9, 0, 0);
     tickAlarm(9, 6, 1);  // the computer slept through 09:05:00
     ASSERT_NE(app->alertWindow(), nullptr);
+    EXPECT_EQ(app->alertWindow()->dueLine(), L"应在09:05:00提醒");
     EXPECT_TRUE(world.tune.got.empty());
     acknowledge();
     world.clock.set(2026, 3, 29, 0, 1, 0, 0);
@@ -514,28 +562,39 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheTimeLinesWhichAloneRepaint)
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
 {
     auto& calls = world.power.calls;
-    world.power.canResume = false;  // said once a run, under the box
+    // Each said once a run, under the box; not being kept comes first.
+    world.power.canResume = false;
+    world.windowsRegistry.locked = true;
     frmclock& w = arm(L"9", L"5", L"0", L"x");
+    EXPECT_EQ(w.balloonText(), kCannotKeepText);
+    arm(L"9", L"5", L"0", L"x");
     EXPECT_EQ(w.balloonText(), kCannotWakeText);
+    world.windowsRegistry.locked = false;
     ::SendMessageW(w.reminderBalloon(), TTM_TRACKACTIVATE, FALSE, 0);
     arm(L"10", L"0", L"0", L"x");
     EXPECT_FALSE(::IsWindowVisible(w.reminderBalloon()));
     push(w.Imgcam());
-    EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:05:00", L"wake 2026-12-07 10:00:00", L"cancel wake"}));
+    // Two minutes early, so that the resume is over by the ring.
+    EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:58:00",
+                            L"cancel wake"}));
     calls.clear();
     // Armed for tomorrow; then the clock is set to the next morning.
     arm(L"7", L"0", L"0", L"x");
     world.clock.jump(2026, 12, 8, 2, 6, 0, 0, 1000);
     ::SendMessageW(hwnd(), WM_TIMECHANGE, 0, 0);
     ::SendMessageW(hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);  // woken for something else
-    EXPECT_EQ(calls, Texts(3, L"wake 2026-12-08 07:00:00"));
+    EXPECT_EQ(calls, Texts(3, L"wake 2026-12-08 06:58:00"));
     calls.clear();
-    tickAlarm(7, 0, 0, 8);
+    // Woken for it: kept awake to the ring, which has its tune however long the resume took.
+    world.clock.set(2026, 12, 8, 2, 6, 58, 0);
+    ::SendMessageW(hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    tickAlarm(7, 3, 0, 8);
     ASSERT_NE(app->alertWindow(), nullptr);
-    EXPECT_EQ(calls, (Texts{L"cancel wake", L"display on"}));
-    tickAlarm(7, 9, 59, 8);
-    EXPECT_EQ(calls.back(), L"display on");
-    tickAlarm(7, 10, 0, 8);  // ten minutes: the screen may sleep, the alert stays
+    EXPECT_EQ(world.tune.got.back() + app->alertWindow()->dueLine(), L"play qorvane_tune");
+    EXPECT_EQ(calls, (Texts{L"wake 2026-12-08 06:58:00", L"awake on", L"display on", L"cancel wake", L"awake off"}));
+    tickAlarm(7, 12, 59, 8);
+    EXPECT_EQ(calls.back(), L"awake off");
+    tickAlarm(7, 13, 0, 8);  // ten minutes: the screen may sleep, the alert stays
     EXPECT_EQ(calls.back(), L"display off");
     ASSERT_NE(app->alertWindow(), nullptr);
     // Alt+F4 and the like acknowledge it too.
@@ -544,8 +603,8 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     ASSERT_NE(app->alarmWindow(), nullptr);
     EXPECT_EQ(calls.back(), L"display off");
     // Leaving with an alarm armed and an alert up lets go of both.
-    arm(L"7", L"10", L"5", L"x");
-    tickAlarm(7, 10, 5, 8);
+    arm(L"7", L"14", L"5", L"x");
+    tickAlarm(7, 14, 5, 8);
     arm(L"8", L"0", L"0", L"x");
     calls.clear();
     choose(MenuId::quit);

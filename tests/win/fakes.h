@@ -177,7 +177,7 @@ struct RecordingSystemTime final : ISystemTime {
     bool setLocalTime(const LocalTime& t) override { return set.push_back(t), accept; }
 };
 
-// Records "wake <local time>", "cancel wake", "display on", "display off".
+// Records "wake <local time>", "cancel wake", "display on", "display off", "awake on", "awake off".
 struct RecordingPower final : IPower {
     Texts calls;
     bool canResume = true;
@@ -191,6 +191,7 @@ struct RecordingPower final : IPower {
     }
     void cancelWake() override { calls.push_back(L"cancel wake"); }
     void holdDisplay(bool hold) override { calls.push_back(hold ? L"display on" : L"display off"); }
+    void keepAwake(bool keep) override { calls.push_back(keep ? L"awake on" : L"awake off"); }
 };
 
 // Rights as a test gives them; the test answers the consent prompt with `answer`.
@@ -227,8 +228,8 @@ struct LockableRegistry final : IRegistryStore {
     explicit LockableRegistry(IRegistryStore& store) : inner(store) {}
     using Text = const std::wstring&;
     std::optional<std::wstring> readValue(Text key, Text name) override { return inner.readValue(key, name); }
-    void writeValue(Text key, Text name, Text data) override { locked ? void() : inner.writeValue(key, name, data); }
-    void deleteValue(Text key, Text name) override { locked ? void() : inner.deleteValue(key, name); }
+    bool writeValue(Text key, Text name, Text data) override { return !locked && inner.writeValue(key, name, data); }
+    bool deleteValue(Text key, Text name) override { return !locked && inner.deleteValue(key, name); }
     std::optional<Bytes> readBytes(Text key, Text name) override { return inner.readBytes(key, name); }
 };
 
