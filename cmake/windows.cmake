@@ -58,7 +58,7 @@ endif()
 
 # Resources go into every executable that creates the real windows.
 set(QORVANE_RC ${CMAKE_SOURCE_DIR}/res/qorvane.rc)
-file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur
+file(GLOB QORVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur ${CMAKE_SOURCE_DIR}/res/*.wav
      ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
 list(APPEND QORVANE_RES_FILES ${QORVANE_GENERATED}/qv_version.h ${QORVANE_GENERATED}/qorvane.manifest)
 set_source_files_properties(${QORVANE_RC} PROPERTIES OBJECT_DEPENDS "${QORVANE_RES_FILES}")

@@ -19,3 +19,5 @@
 
 #define IDB_ABOUT 204          // about window picture, 350 x 250
 #define IDC_POINTING_HAND 301  // 32 x 32 pointing hand, hot spot at 0,0
+// Where the tune cannot play: 8000 Hz 8-bit mono, looped (PlaySound finds it as "WAVE").
+#define IDW_ALARM_SOUND 401

@@ -14,7 +14,7 @@ settings  settings/ store/ platform/ core/
 about     about/ platform/ core/ resource.h qv_version.h
 tray      tray/ platform/ core/
 store     store/ core/
-platform  platform/ core/
+platform  platform/ core/ resource.h
 core      core/
 '
 src=${1:-src}

@@ -176,4 +176,10 @@ BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags)
     return PlaySoundW_ ? PlaySoundW_(sound, module, flags) : FALSE;
 }
 
+UINT waveOutGetNumDevs()
+{
+    QV_LATE(multimedia, waveOutGetNumDevs);
+    return waveOutGetNumDevs_ ? waveOutGetNumDevs_() : 0;
+}
+
 }  // namespace qv::late

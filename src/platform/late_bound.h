@@ -41,6 +41,7 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, UINT* dpiX, UINT* dpiY);
 // Media control interface command strings; safe from any thread.
 DWORD mciSendStringW(LPCWSTR command, LPWSTR answer, UINT answerSize, HWND callback);
 BOOL PlaySoundW(LPCWSTR sound, HMODULE module, DWORD flags);
+UINT waveOutGetNumDevs();
 
 // The compositor's window attributes (Windows Vista and later).
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, PVOID value, DWORD size);

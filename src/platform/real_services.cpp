@@ -12,6 +12,7 @@
 #include "platform/ui_text.h"
 #include "platform/unique_handle.h"
 #include "platform/win_registry_store.h"
+#include "resource.h"
 
 namespace qv {
 namespace {
@@ -117,16 +118,35 @@ public:
     }
 };
 
+// Our own sound, not a system one: the user's sound scheme ("No sounds"
+// among them) would silence an alarm that followed it.
 class RealAlertSound final : public IAlertSound {
 public:
     void play() override
     {
-        // Without a sound device the alias fails too; the beep then finds
-        // whatever the system has left.
-        if (!late::PlaySoundW(L"SystemExclamation", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT))
-            ::MessageBeep(MB_ICONEXCLAMATION);
+        if (looping_)
+            return;  // the alert calls again every 2 s; restarting would cut the loop short
+        const HMODULE exe = ::GetModuleHandleW(nullptr);
+        const wchar_t* const sound = MAKEINTRESOURCEW(IDW_ALARM_SOUND);
+        // An asynchronous PlaySound returns before it plays: a missing output
+        // device shows only on its thread, and Wine even looks for the sound
+        // there. So both are looked for first, or the beep would never come.
+        looping_ = ::FindResourceW(exe, sound, L"WAVE") && late::waveOutGetNumDevs() > 0 &&
+                   late::PlaySoundW(sound, exe, SND_RESOURCE | SND_ASYNC | SND_LOOP | SND_NODEFAULT);
+        // The simple beep, again at each call: MB_ICONEXCLAMATION would be a
+        // scheme sound once more, while this one needs no scheme and goes to
+        // the speaker where there is no sound card.
+        if (!looping_)
+            ::MessageBeep(0xFFFFFFFF);
     }
-    void stop() override { late::PlaySoundW(nullptr, nullptr, 0); }
+    void stop() override
+    {
+        late::PlaySoundW(nullptr, nullptr, 0);
+        looping_ = false;
+    }
+
+private:
+    bool looping_ = false;
 };
 
 class RealPower final : public IPower {

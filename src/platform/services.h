@@ -70,10 +70,11 @@ struct IMediaCommands {
     virtual void sendReporting(const std::wstring& command, HWND notify, UINT message, LPARAM tag) = 0;
 };
 
-// A system sound, for an alarm whose tune cannot play.
+// The alarm's own sound, repeating until stopped, for an alarm whose tune
+// cannot play.
 struct IAlertSound {
     virtual ~IAlertSound() = default;
-    virtual void play() = 0;  // returns at once
+    virtual void play() = 0;  // returns at once; again while it sounds does nothing
     virtual void stop() = 0;
 };
 

@@ -187,7 +187,7 @@ TEST_F(AlarmTest, ARingWhileTheUserTypesTakesNoKeyAndTheReminderAlsoGoesToTheNot
     // In the alert it ends in "…", whole in the line's tip and for screen readers.
     EXPECT_EQ(alert->shownOutall().back(), L'…');
     EXPECT_NE(alert->outallTip(), nullptr);
-    // The sequencer failed: the system's sound stands in until acknowledged.
+    // The sequencer failed: the alarm's own sound stands in until acknowledged.
     pumpMessages();
     EXPECT_EQ(world.sound.calls, Texts{L"play"});
     ::SendMessageW(alert->hwnd(), WM_TIMER, 1, 0);
@@ -628,6 +628,23 @@ TEST(RealPower, TheWakeTimerIsSetAndTheDisplayHeldAndReleased)
     power.holdDisplay(true);
     power.holdDisplay(false);
     EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
+}
+
+TEST(RealAlertSound, TheWholeSoundIsInTheExeAndPlaysAndStopsAlsoWithoutASoundDevice)
+{
+    const HMODULE exe = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(exe, MAKEINTRESOURCEW(IDW_ALARM_SOUND), L"WAVE");
+    ASSERT_NE(found, nullptr);
+    // PlaySound goes by the file's own headers, read from the resource.
+    const auto* riff = static_cast<const char*>(::LockResource(::LoadResource(exe, found)));
+    EXPECT_EQ(std::string(riff, 4) + std::string(riff + 8, 4), "RIFFWAVE");
+    EXPECT_EQ(::SizeofResource(exe, found), *reinterpret_cast<const DWORD*>(riff + 4) + 8);
+    IAlertSound& sound = *realServices().sound;
+    for (int alert = 0; alert < 2; ++alert) {  // each: the first call, a repeat, the end
+        sound.play();
+        sound.play();
+        sound.stop();
+    }
 }
 
 }  // namespace
