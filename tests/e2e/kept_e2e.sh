@@ -8,11 +8,6 @@ RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 # With the start-up entry on, the session's end leaves no one-time start.
 wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v myexe /f >/dev/null 2>&1
 
-kill_app() {
-    kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
-    poll '! app_windows | grep -q .' 50 || fail "the killed program's windows stayed"
-}
-
 # An alert left up while a new alarm is typed over the rung one, from the keyboard alone; the old alert
 # answered with a click on its button, then the program killed: the new alarm rings at its second.
 start_app
@@ -26,7 +21,8 @@ hide
 set -- $(xywh "$(geometry "$alert")"); click $(($1 + 124)) $(($2 + 120)) 1
 poll '! window_of_size 262x165' 50 || fail "a click on 我知道了 did not close the old alert"
 [ "$(kept_at)" = "$(date -d "@$at" "+%F %T")" ] || fail "answering the old alert dropped the new alarm: '$(kept_at)'"
-kill_app
+kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
+poll '! app_windows | grep -q .' 50 || fail "the killed program's windows stayed"
 
 # Killed outright: the next start arms the kept alarm again, silently, and it rings at its second.
 start_app
