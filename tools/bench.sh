@@ -54,7 +54,7 @@ report_size() {
 }
 
 echo "== 1. size =="
-report_size "$app" "at most 768 KiB = 786432 bytes, stripped" sections
+report_size "$app" "at most 736 KiB = 753664 bytes, stripped" sections
 report_size "$floor" "" ""
 echo
 
