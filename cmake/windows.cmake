@@ -86,6 +86,11 @@ if(MINGW)
   # The shipped exe carries no symbols; the tests keep theirs.
   target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK} -Wl,--gc-sections -s)
 endif()
+if(MSVC)
+  # What the exe's imports import is looked for in the system folder only,
+  # from before its first line runs (the GNU linkers offer no such flag).
+  target_link_options(qorvane PRIVATE /DEPENDENTLOADFLAG:0x800)
+endif()
 
 # The data folder beside the exe: the tune as it stands, the help file built
 # from its HTML sources.

@@ -20,6 +20,10 @@ add_executable(window_tests
   ${QORVANE_RC}
 )
 target_link_libraries(window_tests PRIVATE qorvane_win gtest oleacc oleaut32 ole32)
+# A library beside the tests that a search limited to the system folder must not find.
+add_library(qv_probe SHARED tests/win/probe.cpp)
+set_target_properties(qv_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(window_tests qv_probe)
 target_link_options(window_tests PRIVATE ${QORVANE_STATIC_LINK})
 set_property(TARGET window_tests PROPERTY CROSSCOMPILING_EMULATOR ${QORVANE_WINE_RUN})
 add_test(NAME window_tests COMMAND window_tests)

@@ -22,6 +22,8 @@ struct Confirmation {
     bool cannotWake = false;
     // The registry refused it: it rings in this run only; said once.
     bool cannotKeep = false;
+    // The program's path is too long for a one-time logon start; said once.
+    bool noLogonStart = false;
 };
 
 // A ring shown and not yet answered: what rang, and when it was due.

@@ -80,8 +80,11 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
     followAlarm();
     if (!keep() && !toldCannotKeep_)
         c.cannotKeep = toldCannotKeep_ = true;
+    // One balloon at a time, the graver first; the others wait for a later OK.
     if (!c.cannotKeep && lastWake_ == WakeResult::CannotResume && !toldCannotWake_)
         c.cannotWake = toldCannotWake_ = true;
+    if (!c.cannotKeep && !c.cannotWake && kept_ && !logonStartPossible_ && !toldNoLogonStart_)
+        c.noLogonStart = toldNoLogonStart_ = true;
     return c;
 }
 

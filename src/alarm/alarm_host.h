@@ -50,6 +50,9 @@ public:
     void shutdown();
     // An alarm is kept for a later run: armed, or rung and not acknowledged.
     bool alarmKept() const { return kept_; }
+    // Whether the session's end can leave a one-time logon start that
+    // Windows will run (a path too long for it has no short form).
+    void setLogonStartPossible(bool possible) { logonStartPossible_ = possible; }
 
     frmclock* alarmWindow() const { return frmclock_.get(); }
     frmmsg* alertWindow() const { return frmmsg_.get(); }
@@ -85,6 +88,8 @@ private:
     WakeResult lastWake_ = WakeResult::Set;
     bool toldCannotWake_ = false;  // said once a run
     bool toldCannotKeep_ = false;
+    bool logonStartPossible_ = true;
+    bool toldNoLogonStart_ = false;
     bool displayHeld_ = false;
     bool keptAwake_ = false;
     long long displayHeldSince_ = 0;

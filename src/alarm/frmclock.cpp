@@ -260,11 +260,12 @@ void frmclock::Ok()
     setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
     if (c.earlierThanNow)
         services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: it rings tomorrow
-    // One balloon at a time: not being kept is the graver.
     if (c.cannotKeep && hwnd())
         showBalloon(txtinmsg, kCannotKeepTitle, kCannotKeepText);
     else if (c.cannotWake && hwnd())
         showBalloon(txtinmsg, kCannotWakeTitle, kCannotWakeText);
+    else if (c.noLogonStart && hwnd())
+        showBalloon(txtinmsg, kNoLogonStartTitle, kNoLogonStartText);
 }
 
 void frmclock::Cancel()

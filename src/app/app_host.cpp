@@ -37,7 +37,11 @@ bool AppHost::loadFace(HINSTANCE instance)
     // A one-time start left by the last session's end has done its work
     // (Windows deletes it as it runs it; a start by hand leaves it).
     RunOnceEntry(*services_.registry, programPath()).remove();
-    services_.process->registerRestart();
+    // After a crash, a hang or an update of the program; not after a restart
+    // of the computer, where the start-up and one-time entries decide, as
+    // the user set them (Windows 10 reopens registered programs otherwise).
+    services_.process->registerRestart(RESTART_NO_REBOOT);
+    alarm_.setLogonStartPossible(runOnceCommand(programPath(), shortPathOf(programPath())).has_value());
     return face_.Load(instance);
 }
 
@@ -155,7 +159,7 @@ void AppHost::endSession()
     // start at logon by itself (no entry, or one switched off in Task Manager).
     // Refused, there is no one left to tell: the session is ending.
     if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).startsAtLogon())
-        static_cast<void>(RunOnceEntry(*services_.registry, programPath()).write());
+        static_cast<void>(RunOnceEntry(*services_.registry, programPath(), shortPathOf(programPath())).write());
     services_.process->exitNow(0);
 }
 

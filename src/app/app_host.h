@@ -52,6 +52,7 @@ private:
     void endNow() override;
     void endSession() override;
     void notificationClicked() override;
+    bool bringAlertForward() override { return alarm_.bringAlertForward(); }
     std::wstring programPath() const;
 
     bool loadFace(HINSTANCE instance);

@@ -10,6 +10,7 @@
 #include "app/app_host.h"
 #include "core/start_rules.h"
 #include "platform/elevation.h"
+#include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/message_loop.h"
 #include "platform/module_path.h"
@@ -45,6 +46,7 @@ int setClock(const qv::SetClockRequest& request)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    qv::late::limitDllSearch();
     const std::wstring arguments = qv::argumentsOf(::GetCommandLineW());
     if (qv::isSetClockStep(arguments)) {
         const std::optional<qv::SetClockRequest> request = qv::parseSetClockArguments(arguments);

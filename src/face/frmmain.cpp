@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <cmath>
+#include <cwchar>
 #include <utility>
 
 #include "core/Modmain.h"
@@ -130,6 +131,7 @@ bool frmmain::Load(HINSTANCE instance)
 
 void frmmain::afterFirstPaint()
 {
+    shellAsked_ = true;
     ModTray::AddTrayIcon(*this, Tray());
     ModTray::SetTrayTip(trayTipText(services_.clock->now()));
 }
@@ -351,11 +353,57 @@ bool frmmain::coveredInZOrder() const
     // Only a window that hides part of the face counts: one elsewhere on the
     // screen, or one the compositor keeps out of sight, would have the face
     // moved every second for nothing.
+    // Windows the face owns (its tooltip, the help viewer) stay above it
+    // whatever it does.
     for (HWND w = ::GetWindow(hwnd(), GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
         if (::IsWindowVisible(w) && ::GetWindowRect(w, &other) && ::IntersectRect(&overlap, &face, &other) &&
-            !services_.input->cloaked(w))
+            !ownedByFace(w) && !services_.input->cloaked(w))
             return true;
     return false;
+}
+
+bool frmmain::ownedByFace(HWND window) const
+{
+    for (HWND owner = ::GetWindow(window, GW_OWNER); owner; owner = ::GetWindow(owner, GW_OWNER))
+        if (owner == hwnd())
+            return true;
+    return false;
+}
+
+bool frmmain::fullScreenInFront() const
+{
+    if (shellAsked_ && services_.input->presenting())
+        return true;
+    HWND front = ::GetForegroundWindow();
+    if (!front || front == ::GetShellWindow())
+        return false;
+    // A maximised window keeps its caption; a full-screen one covers the
+    // whole monitor without one. The desktop's own windows cover it too.
+    wchar_t kind[16] = {};
+    ::GetClassNameW(front, kind, 16);
+    if ((::GetWindowLongPtrW(front, GWL_STYLE) & WS_CAPTION) == WS_CAPTION || std::wcscmp(kind, L"WorkerW") == 0)
+        return false;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT r{};
+    return ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor) &&
+           ::GetWindowRect(front, &r) && r.left <= monitor.rcMonitor.left && r.top <= monitor.rcMonitor.top &&
+           r.right >= monitor.rcMonitor.right && r.bottom >= monitor.rcMonitor.bottom;
+}
+
+void frmmain::stepAside()
+{
+    if (!(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return;
+    // Out of the topmost band, and below the program in front unless that is
+    // topmost itself (after a topmost window the face would be one again); it
+    // comes back on top at the first paint after, as a face that lost its
+    // place does.
+    constexpr UINT kStay = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, kStay);
+    HWND front = ::GetForegroundWindow();
+    if (front && front != hwnd() && !(::GetWindowLongPtrW(front, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        ::SetWindowPos(hwnd(), front, 0, 0, 0, 0, kStay);
 }
 
 int frmmain::WindowState() const
@@ -609,6 +657,9 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     if (const std::optional<LRESULT> answered = accessible_.onMessage(hwnd(), msg, wParam, lParam))
         return *answered;
     if (msg == showFaceMessage() && msg != 0) {
+        // A second start: to the alert while one is up, which keeps the keyboard.
+        if (owner_ && owner_->bringAlertForward())
+            return 0;
         if (WindowState() == 1 || !::IsWindowVisible(hwnd()))
             SetWindowState(LastState);
         SetFocus();
@@ -632,7 +683,9 @@ LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         // The hands repaint every second; moving the window each time costs
         // more than the paint. Only a window come above the face needs it.
-        if (coveredInZOrder())
+        if (fullScreenInFront())
+            stepAside();
+        else if (coveredInZOrder())
             Ontop();
         // Only the first paint closes the door: a close on every paint would
         // shut, within a second, a tray the user opened by hand.

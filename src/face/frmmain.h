@@ -45,6 +45,8 @@ struct IFaceOwner {
     virtual void endSession() = 0;
     // The user clicked the tray notification of a ring.
     virtual void notificationClicked() = 0;
+    // Brings an alert that is up forward; false when none is.
+    virtual bool bringAlertForward() = 0;
 
 protected:
     ~IFaceOwner() = default;
@@ -117,6 +119,11 @@ protected:
 private:
     // A window in sight hides part of the face, or it lost its topmost place.
     bool coveredInZOrder() const;
+    bool ownedByFace(HWND window) const;
+    // The user is in a full-screen program on the face's monitor, or the
+    // shell says the user is presenting: the face stays out of its way.
+    bool fullScreenInFront() const;
+    void stepAside();
     void buildMenus();
     bool runMenu(HMENU menu, const POINT* at);
     // The face's own menu; from the keyboard it opens at the face's centre.
@@ -165,6 +172,7 @@ private:
     std::optional<POINT> homing_;    // where the face is being moved back to
     bool homeAfterRestore_ = false;  // lost while minimised
     bool menuOpen_ = false;
+    bool shellAsked_ = false;  // from the first paint on: the shell is loaded late
 
     UniqueHmenu mune_;
     UniqueHmenu Tray_;

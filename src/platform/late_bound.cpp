@@ -58,6 +58,16 @@ Fn find(HMODULE module, const char* name)
 
 }  // namespace
 
+void limitDllSearch()
+{
+    // Windows 8, and Windows 7 with its loader update; without it the exe's
+    // folder stays first in the search, but the current folder at least goes.
+    using Fn = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = find<Fn>(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        ::SetDllDirectoryW(L"");
+}
+
 void initCommonControls()
 {
     static const bool done = [] {
@@ -114,6 +124,12 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
         return ShellExecuteExW_(info);
     ::SetLastError(ERROR_DLL_NOT_FOUND);
     return FALSE;
+}
+
+HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state)
+{
+    QV_LATE(shell, SHQueryUserNotificationState);
+    return SHQueryUserNotificationState_ ? SHQueryUserNotificationState_(state) : E_NOTIMPL;
 }
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD flags)

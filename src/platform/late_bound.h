@@ -14,6 +14,11 @@
 
 namespace qv::late {
 
+// Before anything is loaded: libraries loaded by name, and what any library
+// imports, are looked for in the system folder only, never beside the exe
+// (for a copy unpacked from a zip, often the download folder).
+void limitDllSearch();
+
 // Registers the classes the program's windows use (tooltips among them);
 // the first call loads the common controls, later calls do nothing.
 void initCommonControls();
@@ -28,6 +33,8 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
 HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                         LPCWSTR directory, INT show);
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
+// Windows Vista and later.
+HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state);
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD flags);
 void CoUninitialize();

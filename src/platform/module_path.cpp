@@ -31,6 +31,23 @@ std::wstring programFileName()
     return path.substr(path.find_last_of(L"\\/") + 1);
 }
 
+std::wstring shortPathOf(const std::wstring& path)
+{
+    // Past MAX_PATH a path is read only with the long-path prefix.
+    constexpr wchar_t kLong[] = L"\\\\?\\";
+    const bool prefix = path.size() >= MAX_PATH && path.rfind(L"\\\\", 0) != 0;
+    const std::wstring asked = prefix ? kLong + path : path;
+    const DWORD n = ::GetShortPathNameW(asked.c_str(), nullptr, 0);
+    if (n == 0)
+        return {};
+    std::wstring out(n, L'\0');
+    const DWORD got = ::GetShortPathNameW(asked.c_str(), out.data(), n);
+    if (got == 0 || got >= n)
+        return {};
+    out.resize(got);
+    return prefix && out.rfind(kLong, 0) == 0 ? out.substr(4) : out;
+}
+
 std::wstring programFolder()
 {
     const std::wstring path = modulePath();

@@ -95,6 +95,14 @@ public:
         return ::GetLastInputInfo(&last) && ::GetTickCount() - last.dwTime < kTypingMs;
     }
 
+    bool presenting() override
+    {
+        QUERY_USER_NOTIFICATION_STATE state{};
+        if (FAILED(late::SHQueryUserNotificationState(&state)))
+            return false;
+        return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
+    }
+
     bool cloaked(HWND window) override
     {
         constexpr DWORD kDwmwaCloaked = 14;  // Windows 8 and later; an error before
@@ -218,14 +226,14 @@ MciQueue& tuneLane()
 class RealProcess final : public IProcess {
 public:
     void exitNow(UINT code) override { endProcess(code, finishMedia(exitDeadline())); }
-    void registerRestart() override
+    void registerRestart(DWORD flags) override
     {
         // Windows Vista and later; looked up so that nothing else is needed.
         using Fn = HRESULT(WINAPI*)(PCWSTR, DWORD);
         const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
             ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
         if (fn)
-            fn(nullptr, 0);
+            fn(nullptr, flags);
     }
 };
 

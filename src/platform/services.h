@@ -55,6 +55,9 @@ struct IUserInput {
     // The compositor hides the window (another virtual desktop, a suspended
     // app); IsWindowVisible still says yes. Never on Windows 7.
     virtual bool cloaked(HWND window) = 0;
+    // The shell holds notifications back: the user is in a full-screen
+    // program, a full-screen Direct3D game or presentation mode.
+    virtual bool presenting() = 0;
 };
 
 // Media control interface command strings. Sending only queues the command:
@@ -135,9 +138,9 @@ struct IProcess {
     virtual ~IProcess() = default;
     // Ends the process at once: no window's unload handling runs.
     virtual void exitNow(UINT code) = 0;
-    // Asks Windows to start the program again after an update restart (when
-    // the user allows that), a crash or a hang.
-    virtual void registerRestart() = 0;
+    // Asks Windows to start the program again (RegisterApplicationRestart's
+    // flags: those set name what does not restart it).
+    virtual void registerRestart(DWORD flags) = 0;
 };
 
 struct Services {

@@ -3,6 +3,7 @@
 // alarm is kept, so that the alarm is delivered even if the program is not
 // among the start-up entries. The system deletes it as it runs it.
 
+#include <optional>
 #include <string>
 
 #include "core/registry_store.h"
@@ -12,12 +13,18 @@ namespace qv {
 inline constexpr wchar_t kRunOnceKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 inline constexpr wchar_t kRunOnceValueName[] = L"qorvane";
 
+// Windows runs a one-time command only if it fits 260 characters, its
+// terminating NUL counted as in MAX_PATH. The path quoted, so that one with
+// spaces cannot start another program; if that is too long, its short form
+// (empty where the volume keeps none); else none at all.
+inline constexpr std::size_t kRunOnceCommandLimit = 259;
+std::optional<std::wstring> runOnceCommand(const std::wstring& path, const std::wstring& shortPath);
+
 class RunOnceEntry {
 public:
-    RunOnceEntry(IRegistryStore& store, std::wstring programPath);
+    RunOnceEntry(IRegistryStore& store, std::wstring programPath, std::wstring shortPath = {});
 
-    // Quoted, so that a path with spaces cannot start another program.
-    // False when the registry refused it.
+    // False when no command fits or the registry refused it.
     bool write();
     // A missing key path is not created.
     void remove();
@@ -25,6 +32,7 @@ public:
 private:
     IRegistryStore& store_;
     std::wstring programPath_;
+    std::wstring shortPath_;
 };
 
 }  // namespace qv

@@ -69,7 +69,7 @@ protected:
     }
     const Texts cleared{L"", L"", L"00", L""};
     // The program ends (its alarm window closed, as after a crash) and starts again at this time.
-    void restartAt(int h, int m, int s)
+    void restartAt(int h, int m, int s, const std::wstring& folder = L"C:\\Apps\\qorvane")
     {
         app.reset();
         ModTray::RemoveTrayIcon();  // a new process starts with no icon
@@ -77,7 +77,7 @@ protected:
         world.power.calls.clear();
         world.tune.got.clear();
         world.tray.calls.clear();
-        app = std::make_unique<AppHost>(world.services(), L"C:\\Apps\\qorvane");
+        app = std::make_unique<AppHost>(world.services(), folder);
         face = &app->face();
         ASSERT_TRUE(app->Start(::GetModuleHandleW(nullptr)));
         pumpMessages();
@@ -106,6 +106,8 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     restartAt(9, 30, 0);
     ASSERT_NE(app->alertWindow(), nullptr);
     EXPECT_EQ(::GetFocus(), app->alertWindow()->hwnd());  // not taken back by the face's first show
+    ::SendMessageW(hwnd(), frmmain::showFaceMessage(), 0, 0);  // nor by a second start
+    EXPECT_EQ(::GetFocus(), app->alertWindow()->hwnd());
     EXPECT_EQ(app->alertWindow()->shownOutall(), L"应在09:05:00提醒\r\n你现在要做的事情是:开会");
     EXPECT_TRUE(world.tune.got.empty());
     // Notified as a ring while running is, though asked for before the icon was up.
@@ -134,7 +136,7 @@ TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAl
 {
     face->Show();
     pumpMessages();
-    EXPECT_EQ(world.process.restartsRegistered, 1);
+    EXPECT_EQ(world.process.restartFlags, std::vector<DWORD>{RESTART_NO_REBOOT});
     arm(L"9", L"5", L"0", L"x");
     tickAlarm(9, 5, 0);
     EXPECT_EQ(::SendMessageW(hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
@@ -543,7 +545,8 @@ TEST_F(AlarmTest, OneTimerASecondCarriesTheTimeLinesWhichAloneRepaint)
 TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsUp)
 {
     auto& calls = world.power.calls;
-    // Each said once a run, under the box; not being kept comes first.
+    // Each said once a run, under the box, the graver first; a path too long for a logon start last.
+    restartAt(8, 0, 0, L"C:\\" + std::wstring(250, L'q'));
     world.power.canResume = false;
     world.windowsRegistry.locked = true;
     frmclock& w = arm(L"9", L"5", L"0", L"x");
@@ -551,13 +554,15 @@ TEST_F(AlarmTest, TheComputerWakesForTheAlarmAndTheScreenStaysOnWhileTheAlertIsU
     arm(L"9", L"5", L"0", L"x");
     EXPECT_EQ(w.balloonText(), kCannotWakeText);
     world.windowsRegistry.locked = false;
+    arm(L"9", L"5", L"0", L"x");
+    EXPECT_EQ(w.balloonText(), kNoLogonStartText);
     ::SendMessageW(w.reminderBalloon(), TTM_TRACKACTIVATE, FALSE, 0);
     arm(L"10", L"0", L"0", L"x");
     EXPECT_FALSE(::IsWindowVisible(w.reminderBalloon()));
     push(w.Imgcam());
     // Two minutes early, so that the resume is over by the ring.
-    EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:58:00",
-                            L"cancel wake"}));
+    EXPECT_EQ(calls, (Texts{L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:03:00", L"wake 2026-12-07 09:03:00",
+                            L"wake 2026-12-07 09:58:00", L"cancel wake"}));
     calls.clear();
     // Armed for tomorrow; then the clock is set to the next morning.
     arm(L"7", L"0", L"0", L"x");

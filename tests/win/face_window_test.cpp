@@ -159,7 +159,27 @@ TEST_F(FaceTest, TheSecondsPaintMovesNoWindowUnlessOneInSightCameOverTheFaceAndN
     for (HWND w = ::GetWindow(cover, GW_HWNDPREV); w && !faceAbove; w = ::GetWindow(w, GW_HWNDPREV))
         faceAbove = w == hwnd();
     EXPECT_TRUE(faceAbove);
-    for (HWND w : {cover, elsewhere, hidden})
+    // A window the face owns stays above it anyway: nothing to climb over.
+    HWND owned = ::CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 800, 0, 200, 100, hwnd(),
+                                   nullptr, nullptr, nullptr);
+    moves = 0;
+    paintASecond();
+    EXPECT_EQ(moves, 0);
+    // A full-screen program in front, as the shell tells or as it covers the
+    // monitor without a caption: out of its way, and on top again after.
+    auto topmost = [&] { return (::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    HWND full = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1024, 768, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& enter : std::initializer_list<std::function<void()>>{
+             [&] { world.input.busy = true; }, [&] { ::ShowWindow(full, SW_SHOW), ::SetForegroundWindow(full); }}) {
+        enter();
+        paintASecond();
+        EXPECT_FALSE(topmost());
+        world.input.busy = false;
+        ::ShowWindow(full, SW_HIDE);
+        paintASecond();
+        EXPECT_TRUE(topmost());
+    }
+    for (HWND w : {cover, elsewhere, hidden, owned, full})
         ::DestroyWindow(w);
 }
 

@@ -150,6 +150,8 @@ struct ScriptedInput final : IUserInput {
     void dragWindow(HWND) override { ++drags; }
     std::vector<HWND> hidden;  // cloaked by the compositor
     bool cloaked(HWND w) override { return std::find(hidden.begin(), hidden.end(), w) != hidden.end(); }
+    bool busy = false;  // a full-screen program, as the shell tells
+    bool presenting() override { return busy; }
     bool typing = false;
     bool typingNow() override { return typing; }
 };
@@ -216,9 +218,9 @@ struct RecordingElevation final : IElevation {
 
 struct RecordingProcess final : IProcess {
     std::vector<UINT> exits;
-    int restartsRegistered = 0;
+    std::vector<DWORD> restartFlags;  // one a registration
     void exitNow(UINT code) override { exits.push_back(code); }
-    void registerRestart() override { ++restartsRegistered; }
+    void registerRestart(DWORD flags) override { restartFlags.push_back(flags); }
 };
 
 // The real registry; writes and deletes refused on request, as under a policy that locks the Run key.

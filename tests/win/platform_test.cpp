@@ -16,6 +16,7 @@
 
 #include "core/seconds.h"
 #include "platform/help_viewer.h"
+#include "platform/late_bound.h"
 #include "platform/local_time_setter.h"
 #include "platform/mci_queue.h"
 #include "platform/shell_open.h"
@@ -126,6 +127,17 @@ TEST(HtmlHelpViewer, TheMarkOfTheWebGoesAndTheViewerComesFromTheSystemFolderOnly
     ::GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(loaded, Commands{std::wstring(system) + L"\\hhctrl.ocx"});
     EXPECT_EQ(deleted, Commands{L"C:\\Apps\\qorvane\\image\\help.chm:Zone.Identifier"});
+}
+
+// Process-wide from here on, as in the program from its first line.
+TEST(DllSearch, ALibraryBesideTheExeIsFoundOnlyUntilTheSearchIsLimitedToTheSystemFolder)
+{
+    HMODULE beside = ::LoadLibraryW(L"qv_probe.dll");
+    EXPECT_NE(beside, nullptr);
+    ::FreeLibrary(beside);
+    late::limitDllSearch();
+    EXPECT_EQ(::LoadLibraryW(L"qv_probe.dll"), nullptr);
+    EXPECT_NE(::LoadLibraryW(L"winmm.dll"), nullptr);
 }
 
 TEST(ShellOpener, TheLinkIsHandedOnWithCOMApartmentThreadedOnTheCallingThread)
