@@ -24,19 +24,20 @@ win: deps
 	cmake --build $(WIN_DIR) -j $(JOBS)
 
 # A second compiler over the same headers and libraries: clang and lld build
-# the program and the core's tests with every warning an error. Only those
-# targets (and the prefix the tests run in), to keep `make test` short.
+# the program, the core's tests and the crash test's probe with every warning
+# an error. Only those targets (and the prefix the tests run in), to keep
+# `make test` short.
 clang: deps
 	cmake -S . -B $(CLANG_DIR) -DCMAKE_BUILD_TYPE=Release \
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/clang-mingw.cmake \
 	      -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror"
-	cmake --build $(CLANG_DIR) -j $(JOBS) --target qorvane core_tests wineprefix
+	cmake --build $(CLANG_DIR) -j $(JOBS) --target qorvane core_tests crash_probe wineprefix
 
 # Native tests may run in parallel; the Wine tests share one prefix and lock it.
 test: native win clang
 	cd $(NATIVE_DIR) && ctest --output-on-failure -j $(JOBS)
 	cd $(WIN_DIR) && ctest --output-on-failure
-	cd $(CLANG_DIR) && ctest --output-on-failure --no-tests=error -R '^core_tests$$'
+	cd $(CLANG_DIR) && ctest --output-on-failure --no-tests=error -R '^(core_tests|crash_end_to_end)$$'
 
 run: win
 	tools/run.sh $(WIN_DIR)

@@ -80,11 +80,15 @@ if(MSVC)
   cmake_language(DEFER CALL qorvane_own_manifest)
 endif()
 
-add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_RC})
+# The crash path is built into each executable itself (app/fail_fast.h).
+set(QORVANE_CRASH_SOURCE ${CMAKE_SOURCE_DIR}/src/app/fail_fast.cpp)
+add_executable(qorvane WIN32 src/app/main.cpp ${QORVANE_CRASH_SOURCE} ${QORVANE_RC})
 target_link_libraries(qorvane PRIVATE qorvane_win)
 if(MINGW)
-  # The shipped exe carries no symbols; the tests keep theirs.
-  target_link_options(qorvane PRIVATE -municode ${QORVANE_STATIC_LINK} -Wl,--gc-sections -s)
+  # The shipped exe carries no symbols; the tests keep theirs, but for the
+  # crash test's probe, linked as the exe is.
+  set(QORVANE_EXE_LINK -municode ${QORVANE_STATIC_LINK} -Wl,--gc-sections -s)
+  target_link_options(qorvane PRIVATE ${QORVANE_EXE_LINK})
 endif()
 if(MSVC)
   # What the exe's imports import is looked for in the system folder only,

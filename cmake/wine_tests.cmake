@@ -44,6 +44,11 @@ add_executable(deaf_face tests/dist/deaf_face.cpp)
 target_compile_definitions(deaf_face PRIVATE UNICODE _UNICODE)
 target_link_options(deaf_face PRIVATE -municode ${QORVANE_STATIC_LINK})
 
+# The program's crash path in a program built and linked as the exe is.
+add_executable(crash_probe WIN32 tests/e2e/crash_probe.cpp ${QORVANE_CRASH_SOURCE})
+target_link_libraries(crash_probe PRIVATE qorvane_win)
+target_link_options(crash_probe PRIVATE ${QORVANE_EXE_LINK})
+
 # The real program driven from outside on its own display.
 function(qv_end_to_end name script)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/${script} ${CMAKE_BINARY_DIR} ${QORVANE_WINEPREFIX})
@@ -54,13 +59,13 @@ qv_end_to_end(end_to_end face_e2e.sh)
 
 qv_end_to_end(tray_end_to_end tray_e2e.sh)
 
-qv_end_to_end(alarm_end_to_end alarm_e2e.sh)
-
 qv_end_to_end(settings_end_to_end settings_e2e.sh)
 
 qv_end_to_end(screens_end_to_end screens_e2e.sh)
 
 qv_end_to_end(kept_end_to_end kept_e2e.sh)
+
+qv_end_to_end(crash_end_to_end crash_e2e.sh)
 
 # The help file as built: every page inside, with its contents and index.
 add_test(NAME help_file COMMAND ${CMAKE_SOURCE_DIR}/tests/help/help_check.sh ${HELP_CHM})

@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <exception>
 #include <optional>
 #include <string>
 
 #include "app/app_host.h"
+#include "app/fail_fast.h"
 #include "core/start_rules.h"
 #include "platform/elevation.h"
 #include "platform/late_bound.h"
@@ -15,18 +14,6 @@
 #include "platform/message_loop.h"
 #include "platform/module_path.h"
 #include "platform/unique_handle.h"
-
-#if defined(__GLIBCXX__)
-// libstdc++'s own handler writes the exception's demangled type to a console
-// a window program does not have; its demangler was a sixteenth of the exe.
-// Defined here, in the exe's own object, so that the library's is never linked.
-namespace __gnu_cxx {
-void __verbose_terminate_handler()
-{
-    std::abort();
-}
-}  // namespace __gnu_cxx
-#endif
 
 namespace {
 
@@ -46,6 +33,7 @@ int setClock(const qv::SetClockRequest& request)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    qv::failFastOnCrash();
     qv::late::limitDllSearch();
     const std::wstring arguments = qv::argumentsOf(::GetCommandLineW());
     if (qv::isSetClockStep(arguments)) {
