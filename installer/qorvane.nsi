@@ -64,15 +64,18 @@ VIFileVersion "${VIVERSION}"
 !define MUI_ICON "${TOPDIR}/res/qorvane.ico"
 !define MUI_UNICON "${TOPDIR}/res/qorvane.ico"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; The box only records the wish: .onInstSuccess starts the clock, once.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION WantStart
 ; The stock text speaks of system files and restarts; this one touches neither.
 !define MUI_WELCOMEPAGE_TEXT "此程序将引导你完成 ${PRODUCT} ${VERSION} 的安装。$\r$\n$\r$\n\
-  只为当前用户安装，无需管理员权限。如果${PRODUCT}正在运行，安装程序会先将它关闭。$\r$\n$\r$\n\
+  只为当前用户安装，无需管理员权限。如果${PRODUCT}正在运行，安装程序会先将它关闭，装好后再启动它。$\r$\n$\r$\n\
   点击 [下一步(N)] 继续。"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -84,6 +87,9 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "qorvane"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${PRODUCT} ${VERSION} 安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "qorvane"
+
+Var ClosedCopy  ; 1: setup closed a running clock
+Var StartClock  ; 1: start the installed clock as setup ends; "never" when elevated
 
 !define STILLRUNNING "${PRODUCT}仍在运行。请右键单击钟面或通知区域中的图标，选择“退出”，然后单击“重试”。"
 
@@ -123,10 +129,83 @@ Function ${prefix}CloseRunning
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILLRUNNING}" /SD IDCANCEL IDRETRY retry
     Abort
   ${EndIf}
+  StrCpy $ClosedCopy 1
 FunctionEnd
 !macroend
 !insertmacro QV_CLOSE_RUNNING_FN ""
 !insertmacro QV_CLOSE_RUNNING_FN "un."
+
+; $7: the elevation type of the token of the process $6 (2: a full
+; administrator token), 0 when it cannot be read.
+Function TokenElevationType
+  StrCpy $7 0
+  ; TOKEN_QUERY, TokenElevationType
+  System::Call 'advapi32::OpenProcessToken(p r6, i 8, *p .r8) i .r9'
+  ${If} $9 <> 0
+    System::Call 'advapi32::GetTokenInformation(p r8, i 18, *i 0 r7, i 4, *i .r9)'
+    System::Call 'kernel32::CloseHandle(p r8)'
+  ${EndIf}
+FunctionEnd
+
+; Whether setup starts the clock as it ends: it closed a running copy, or an
+; alarm is kept (its moment, or a save of one cut short), which rings only
+; while the clock runs. Never with more rights than the user's desktop has
+; (a setup run as administrator): no later setup could close that clock.
+; Under Wine every process has a full token and there is no shell window,
+; so there it always starts.
+Function DecideStart
+  StrCpy $StartClock $ClosedCopy
+  ClearErrors
+  ReadRegStr $0 HKCU "${ALARMKEY}" "AlarmAt"
+  ${IfNot} ${Errors}
+    StrCpy $StartClock 1
+  ${EndIf}
+  ClearErrors
+  ReadRegStr $0 HKCU "${ALARMKEY}" "AlarmSaving"
+  ${IfNot} ${Errors}
+    StrCpy $StartClock 1
+  ${EndIf}
+
+  System::Call 'user32::GetShellWindow() p .r1'
+  ${IfThen} $1 P= 0 ${|} Return ${|}
+  System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
+  ; PROCESS_QUERY_LIMITED_INFORMATION
+  System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r6'
+  Call TokenElevationType
+  System::Call 'kernel32::CloseHandle(p r6)'
+  StrCpy $3 $7
+  StrCpy $6 -1
+  Call TokenElevationType
+  ${If} $7 == 2
+  ${AndIf} $3 != 2
+    StrCpy $StartClock never
+  ${EndIf}
+FunctionEnd
+
+Function FinishShow
+  ${If} $StartClock == 1
+    ${NSD_Check} $mui.FinishPage.Run
+    EnableWindow $mui.FinishPage.Run 0
+    ; The page gave the box the focus; a disabled one would swallow Enter.
+    GetDlgItem $0 $HWNDPARENT 1
+    ${NSD_SetFocus} $0
+  ${ElseIf} $StartClock == never
+    ${NSD_Uncheck} $mui.FinishPage.Run
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
+
+Function WantStart
+  StrCpy $StartClock 1
+FunctionEnd
+
+Function .onInstSuccess
+  ${If} $StartClock == 1
+    ; Exec starts it in the out path: its own folder, not setup's temporary one.
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\${EXE}"'
+  ${EndIf}
+FunctionEnd
 
 Section "-install"
   SetShellVarContext current
@@ -155,6 +234,7 @@ Section "-install"
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTKEY}" "EstimatedSize" $0
+  Call DecideStart
 SectionEnd
 
 Section "un.-uninstall"

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The installer as a user meets it, under Wine: a silent install, the clock
-# started from its Start-menu shortcut, a silent uninstall (by the command
-# the programs list holds) while the clock runs, and nothing of it left.
+# started from its Start-menu shortcut and back after an upgrade, a silent
+# uninstall (by the command the programs list holds) while the clock runs,
+# and nothing of it left.
 # Usage: tests/dist/install_test.sh BUILD_DIR PREFIX SETUP_EXE
 set -u
 
@@ -108,6 +109,7 @@ ours() {
 }
 # Every one of them has ended (the uninstaller runs on as a copy).
 wait_idle() { poll '[ -z "$(ours)" ]' "$(($1 * 10))"; }
+clocks() { ours | awk '/qorvane\.exe/ { print $1 }'; }
 
 started=$(date +%s)
 wwork=$(wq winepath -w "$work")
@@ -173,34 +175,46 @@ fi
 [ -z "$bad" ] || fail "after the install:$bad"
 echo "ok: installed in $(( $(date +%s) - started )) s"
 
+# --- Run from the Start menu; an upgrade closes it and starts it again --------
+timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
+poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
+old=$(clocks)
+run 120 "the install over the running clock failed" wine "$setup" /S
+poll '[ -n "$(clocks)" ] && ! kill -0 $old 2>/dev/null && face_shown' 150 ||
+    fail "the clock was not back after the install (before: $old, now: $(clocks))"
+for p in $(clocks); do kill "$p"; done
+poll '[ -z "$(clocks)" ]' 100 || fail "the clock outlived its kill: $(ours)"
+echo "ok: the clock runs again after an install over it"
+
 # --- A copy that will not close (one run as administrator) --------------------
 # Windows keeps the installer's WM_CLOSE from such a copy; this one ignores it.
-# Installing over it or uninstalling must stop, in bounded time, and change nothing.
+# Installing over it or uninstalling must stop in bounded time, changing and
+# starting nothing, even with an alarm kept.
 snapshot() {
     find "$inst" -printf '%P %s %C@\n' | sort
     timeout 60 wine reg query "$UNINSTKEY" 2>&1 | tr -d '\r'
 }
+run 60 "could not plant a kept alarm" wine reg add "$ALARMKEY" /v AlarmAt /d '2030-01-02 07:30:00' /f
+run 60 "could not plant its reminder" wine reg add "$ALARMKEY" /v AlarmMsg /d '开会' /f
 snapshot >"$work/before"
 wine "$build/deaf_face.exe" "$wwork\\deaf-ready" >/dev/null 2>&1 &
 deaf=$!
 poll '[ -s "$work/deaf-ready" ]' 300 || fail "the stand-in copy did not start"
+# A silent setup that stops itself exits with 2 (124 here is a hang, 0 going on).
 timeout 20 wine "$setup" /S >/dev/null 2>&1; rc=$?
-[ $rc -eq 124 ] && fail "the installer hung on a copy that would not close"
-[ $rc -eq 0 ] && fail "the installer went on over a copy that would not close"
+[ $rc -eq 2 ] || fail "the installer over a copy that would not close gave $rc, not 2"
 # _?= runs it in place, so its exit code is its own.
 timeout 20 wine "$inst/uninstall.exe" /S "_?=$inst_win" >/dev/null 2>&1; rc=$?
-[ $rc -eq 124 ] && fail "the uninstaller hung on a copy that would not close"
-[ $rc -eq 0 ] && fail "the uninstaller went on over a copy that would not close"
+[ $rc -eq 2 ] || fail "the uninstaller over a copy that would not close gave $rc, not 2"
 snapshot | diff "$work/before" - >&2 || fail "a refused install or uninstall changed the above"
+[ -z "$(clocks)" ] || fail "a refused install or uninstall started the clock: $(ours)"
 kill "$deaf"; wait "$deaf" 2>/dev/null
 run 120 "the install after the copy was closed failed" wine "$setup" /S
-echo "ok: refused while a copy would not close, installed once it had"
+poll face_shown 150 || fail "no clock started by an install with an alarm kept"
+echo "ok: refused while a copy would not close; once it had, installed and started for the alarm"
 
-# --- Run from the Start menu, and ask for start-up ---------------------------
-timeout 30 wine start "$programs_win\\$LINKNAME" >/dev/null 2>&1 || fail "could not open the shortcut"
-poll face_shown 150 || fail "no clock face (162x162) from the shortcut"
+# --- Ask for start-up ----------------------------------------------------------
 set_run_value "\"$exe_win\""
-run 60 "could not plant a kept alarm" wine reg add "$ALARMKEY" /v AlarmAt /d '2030-01-02 07:30:00' /f
 run 60 "could not plant its one-time start" wine reg add "$RUNONCEKEY" /v qorvane /d "$exe_win" /f
 run 60 "could not plant another one-time start" wine reg add "$RUNONCEKEY" /v other /d 'C:\other.exe' /f
 
@@ -231,6 +245,7 @@ echo "ok: uninstalled, clock closed, nothing left"
 # --- A start-up entry of another copy is not the uninstaller's to delete -------
 other='"C:\Tools\qorvane-1.10\qorvane.exe"'
 run 120 "the second install failed" wine "$setup" /S
+[ -z "$(clocks)" ] || fail "an install with no clock and no alarm started one: $(ours)"
 set_run_value "$other"
 run 60 "the second uninstall failed" wine "$inst/uninstall.exe" /S
 wait_idle 60 || fail "still running 60 s after the second uninstaller: $(ours)"
