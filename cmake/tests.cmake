@@ -28,6 +28,7 @@ endif()
 
 add_executable(core_tests
   tests/core/datetext_test.cpp
+  tests/core/repeat_rule_test.cpp
   tests/core/Modmain_test.cpp
   tests/core/number_text_test.cpp
   tests/core/hands_test.cpp

@@ -8,7 +8,7 @@ namespace qv {
 
 Confirmation AlarmController::confirm(const std::wstring& hour, const std::wstring& minute,
                                       const std::wstring& second, const std::wstring& message,
-                                      const ClockReading& now)
+                                      const ClockReading& now, unsigned repeat)
 {
     const EntryVerdict verdict = checkEntry(hour, minute, second, message);
     if (verdict != EntryVerdict::Ok)
@@ -17,12 +17,12 @@ Confirmation AlarmController::confirm(const std::wstring& hour, const std::wstri
     const std::optional<int> ofDay = secondOfDay(time);
     if (!ofDay)
         return {EntryVerdict::OutOfRange, false};  // checkEntry lets none through; kept safe anyway
-    const AlarmEntry entry{*ofDay, message};
+    const AlarmEntry entry{*ofDay, message, repeat & kRepeatBits};
     Armed armed{entry, {}};
-    armed.schedule.arm(*ofDay, now);
+    armed.schedule.arm(*ofDay, now, entry.repeat);
     armed_ = std::move(armed);
     shown_ = entry;
-    return {EntryVerdict::Ok, notLaterThanNow(time, now.local)};
+    return {EntryVerdict::Ok, entry.repeat == kOnce && notLaterThanNow(time, now.local)};
 }
 
 void AlarmController::cancel()
@@ -40,13 +40,15 @@ std::optional<Ring> AlarmController::tick(const ClockReading& now)
 {
     if (!armed_)
         return std::nullopt;
-    const LocalTime due = armed_->schedule.nextRing();  // read before the check moves it on
     std::optional<Ring> ring = armed_->schedule.check(now);
     if (ring && armed_->woken)
-        ring = Ring{0, true};  // the resume's time is not the user's lateness
+        ring = Ring{0, true, ring->due};  // the resume's time is not the user's lateness
     if (ring) {
-        unanswered_ = UnansweredRing{armed_->entry, due};
-        armed_.reset();
+        unanswered_ = UnansweredRing{armed_->entry, ring->due};
+        if (armed_->entry.repeat == kOnce)
+            armed_.reset();
+        else
+            armed_->woken = false;
     }
     return ring;
 }
@@ -56,25 +58,28 @@ std::optional<Ring> AlarmController::restore(const KeptAlarmValue& kept, const C
     // Cleaned as a paste is: a tab or a line break written into the
     // registry by hand would show raw in the alert.
     const AlarmEntry entry{kept.at.hour * 3600 + kept.at.minute * 60 + kept.at.second,
-                           fitPastedReminder(kept.message, kReminderLimit).text};
+                           fitPastedReminder(kept.message, kReminderLimit).text, kept.repeat & kRepeatBits};
     shown_ = entry;
-    const Restore r = decideRestore(kept.at, now.local);
-    if (!r.missed) {
+    const Restore r = decideRestore(kept.at, now.local, entry.repeat);
+    if (!r.missed || entry.repeat != kOnce) {
         Armed armed{entry, {}};
-        armed.schedule.arm(entry.secondOfDay, now);
+        armed.schedule.arm(entry.secondOfDay, now, entry.repeat);
         armed_ = std::move(armed);
-        return std::nullopt;
     }
-    unanswered_ = UnansweredRing{entry, fromAbsoluteSeconds(absoluteSeconds(kept.at))};  // with its weekday
-    return Ring{r.lateSeconds, r.playTune};
+    if (!r.missed)
+        return std::nullopt;
+    unanswered_ = UnansweredRing{entry, r.due};
+    return Ring{r.lateSeconds, r.playTune, r.due};
 }
 
 std::optional<KeptAlarmValue> AlarmController::toKeep() const
 {
+    if (armed_ && armed_->entry.repeat != kOnce && unanswered_ && unanswered_->entry == armed_->entry)
+        return KeptAlarmValue{unanswered_->due, armed_->entry.reminder, armed_->entry.repeat};
     if (armed_)
-        return KeptAlarmValue{armed_->schedule.nextRing(), armed_->entry.reminder};
+        return KeptAlarmValue{armed_->schedule.nextRing(), armed_->entry.reminder, armed_->entry.repeat};
     if (unanswered_)
-        return KeptAlarmValue{unanswered_->due, unanswered_->entry.reminder};
+        return KeptAlarmValue{unanswered_->due, unanswered_->entry.reminder, kOnce};
     return std::nullopt;
 }
 

@@ -37,21 +37,27 @@ public:
     // Checks what was typed and, when it passes, stores and arms it at once,
     // judged and armed on the same reading of the clock. An unanswered ring
     // stays as it is.
+    // A repeating alarm whose time has passed today starts on its next day
+    // without the warning.
     Confirmation confirm(const std::wstring& hour, const std::wstring& minute,
                          const std::wstring& second, const std::wstring& message,
-                         const ClockReading& now);
+                         const ClockReading& now, unsigned repeat = kOnce);
     // Ends the armed alarm only; a ring still up is still to be answered.
     void cancel();
     // The user answered the ring; the armed alarm, if any, stays.
     void acknowledge();
-    // The alarm check; rings at most once for each confirmation.
+    // The alarm check; a one-time alarm rings once for each confirmation, a
+    // repeating one stays armed for its next day.
     std::optional<Ring> tick(const ClockReading& now);
     // Takes back a kept alarm at start. Still ahead: armed as OK pressed now
     // would arm it, so a clock set back meanwhile rings at the next such time
-    // of day. Missed while the program was not running: an unanswered ring.
+    // of day. Missed while the program was not running: an unanswered ring
+    // (the latest missed), and a repeating alarm armed again besides.
     std::optional<Ring> restore(const KeptAlarmValue& kept, const ClockReading& now);
     // What to keep now: the armed alarm's next ring while there is one, else
-    // the unanswered ring's due moment, so it comes back. Nullopt: nothing.
+    // the unanswered ring's due moment, once, so it comes back. A repeating
+    // alarm whose own ring is unanswered keeps that ring's moment: a start
+    // shows it again, then arms the next. Nullopt: nothing.
     std::optional<KeptAlarmValue> toKeep() const;
 
     // What the alarm window shows: the last alarm confirmed or rung, until

@@ -57,19 +57,17 @@ bool notLaterThanNow(const std::wstring& alarmTime, const LocalTime& now)
     return alarmTime.compare(timeText(now)) <= 0;
 }
 
-void AlarmSchedule::arm(int alarmSecondOfDay, const ClockReading& now)
+void AlarmSchedule::arm(int alarmSecondOfDay, const ClockReading& now, unsigned repeat)
 {
     alarm_ = alarmSecondOfDay;
+    repeat_ = repeat;
     lastCheck_ = absoluteSeconds(now.local);
     lastSteadyMs_ = now.steadyMs;
 }
 
 long long AlarmSchedule::nextAfter(long long previous) const
 {
-    long long next = (previous / 86400) * 86400 + alarm_;
-    if (next <= previous)
-        next += 86400;
-    return next;
+    return nextRingAfter(previous, alarm_, repeat_);
 }
 
 LocalTime AlarmSchedule::nextRing() const
@@ -89,19 +87,23 @@ std::optional<Ring> AlarmSchedule::check(const ClockReading& now)
     const long long next = nextAfter(previous);
     if (n < next)
         return std::nullopt;
+    const long long due = repeat_ == kOnce ? next : lastRingAtOrBefore(n, alarm_, repeat_);
     // The alarm moment came after the previous check, so it cannot be later
     // than the real time since then; a wall clock that jumped forward (summer
     // time, a clock set by hand) makes no alarm late.
-    const long long late = std::min(n - next, realSeconds);
-    return Ring{late, late <= kTuneLimitSeconds};
+    const long long late = std::min(n - due, realSeconds);
+    return Ring{late, late <= kTuneLimitSeconds, fromAbsoluteSeconds(due)};
 }
 
-Restore decideRestore(const LocalTime& keptAt, const LocalTime& now)
+Restore decideRestore(const LocalTime& keptAt, const LocalTime& now, unsigned repeat)
 {
-    const long long late = absoluteSeconds(now) - absoluteSeconds(keptAt);
-    if (late < 0)
+    const long long kept = absoluteSeconds(keptAt), n = absoluteSeconds(now);
+    if (n < kept)
         return {};
-    return {true, late, late <= AlarmSchedule::kTuneLimitSeconds};
+    const int ofDay = keptAt.hour * 3600 + keptAt.minute * 60 + keptAt.second;
+    const long long due = repeat == kOnce ? kept : std::max(kept, lastRingAtOrBefore(n, ofDay, repeat));
+    const long long late = n - due;
+    return {true, late, late <= AlarmSchedule::kTuneLimitSeconds, fromAbsoluteSeconds(due)};
 }
 
 std::wstring dueLine(const LocalTime& due, const LocalTime& now)

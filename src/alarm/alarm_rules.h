@@ -7,6 +7,7 @@
 
 #include "core/alarm_entry.h"
 #include "core/localtime.h"
+#include "core/repeat_rule.h"
 
 namespace qv {
 
@@ -36,18 +37,21 @@ struct ClockReading {
 struct Ring {
     long long lateSeconds;  // real time from the alarm moment to the check that noticed it
     bool playTune;          // not when it is more than a minute late
+    LocalTime due;          // the moment it rang for
 };
 
 // Rings when the wall clock has reached or passed the alarm time since the
 // previous check, so a late tick, a sleep or a clock set forward cannot lose
 // it. A clock set back does not ring. The first time counted is the first one
 // strictly after arming: an alarm set for now or earlier rings tomorrow.
-// Lateness is measured on the steady clock.
+// Lateness is measured on the steady clock. A repeating alarm rings on the
+// days its mask allows, and goes on; after a sleep across several of its
+// rings it rings once, for the latest.
 class AlarmSchedule {
 public:
     static constexpr long long kTuneLimitSeconds = 60;
 
-    void arm(int alarmSecondOfDay, const ClockReading& now);
+    void arm(int alarmSecondOfDay, const ClockReading& now, unsigned repeat = kOnce);
     std::optional<Ring> check(const ClockReading& now);
     // The local wall-clock time at which it rings next, if nothing changes.
     LocalTime nextRing() const;
@@ -56,6 +60,7 @@ private:
     long long nextAfter(long long previous) const;
 
     int alarm_ = 0;
+    unsigned repeat_ = kOnce;
     long long lastCheck_ = 0;
     long long lastSteadyMs_ = 0;
 };
@@ -63,13 +68,15 @@ private:
 // What a kept alarm becomes when the program starts again: armed again while
 // its moment is ahead; missed when it came while the program was not running,
 // late by the wall clock, as no steady clock spans the gap.
+// A repeating one that missed several rings shows the latest.
 struct Restore {
     bool missed = false;
     long long lateSeconds = 0;
     bool playTune = false;  // missed by a minute at most
+    LocalTime due;          // the ring it shows
 };
 
-Restore decideRestore(const LocalTime& keptAt, const LocalTime& now);
+Restore decideRestore(const LocalTime& keptAt, const LocalTime& now, unsigned repeat = kOnce);
 
 // The alert's line for a late ring: when it was due, its date only when
 // that was not today, the year only when not this year.

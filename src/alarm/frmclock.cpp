@@ -137,7 +137,7 @@ bool frmclock::Load(HINSTANCE instance)
         for (Box b : {txthour, txtmin, txtsec})
             setBox(b, shown->field(b));
         setBox(txtinmsg, shown->reminder);
-        setLabel(lblshowall, shown->timeText() + L"   " + shown->reminder);
+        setLabel(lblshowall, shown->shownText());
     } else {
         setHideEnabled(false);
         clearBoxes();
@@ -256,8 +256,7 @@ void frmclock::Ok()
         break;
     }
     setHideEnabled(true);
-    const AlarmController& alarm = owner_.alarm();
-    setLabel(lblshowall, alarm.AlarmTime() + L"   " + alarm.AlarmMsg());
+    setLabel(lblshowall, owner_.alarm().shown()->shownText());
     if (c.earlierThanNow)
         services_.messages->show(hwnd(), kEarlierPrompt, kAppTitle);  // a warning: it rings tomorrow
     if (c.cannotKeep && hwnd())

@@ -15,6 +15,12 @@ std::wstring AlarmEntry::timeText() const
     return field(0) + L":" + field(1) + L":" + field(2);
 }
 
+std::wstring AlarmEntry::shownText() const
+{
+    const std::wstring rule = repeatText(repeat);
+    return timeText() + (rule.empty() ? L"" : L" " + rule) + L"   " + reminder;
+}
+
 std::optional<int> secondOfDay(const std::wstring& timeText)
 {
     if (timeText.size() != 8 || timeText[2] != L':' || timeText[5] != L':')

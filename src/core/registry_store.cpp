@@ -54,6 +54,26 @@ bool MemoryRegistryStore::deleteValue(const std::wstring& keyPath, const std::ws
     const auto binary = bytes_.find(fold(keyPath));
     if (binary != bytes_.end())
         binary->second.erase(fold(name));
+    const auto dword = dwords_.find(fold(keyPath));
+    if (dword != dwords_.end())
+        dword->second.erase(fold(name));
+    return true;
+}
+
+DwordValue MemoryRegistryStore::readDword(const std::wstring& keyPath, const std::wstring& name)
+{
+    const auto key = dwords_.find(fold(keyPath));
+    if (key != dwords_.end())
+        if (const auto value = key->second.find(fold(name)); value != key->second.end())
+            return {DwordValue::State::There, value->second};
+    const bool other = find(keyPath, name) || readBytes(keyPath, name);
+    return {other ? DwordValue::State::OtherType : DwordValue::State::Missing, 0};
+}
+
+bool MemoryRegistryStore::writeDword(const std::wstring& keyPath, const std::wstring& name, std::uint32_t data)
+{
+    keys_.insert(fold(keyPath));
+    dwords_[fold(keyPath)][fold(name)] = data;
     return true;
 }
 

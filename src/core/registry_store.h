@@ -4,6 +4,7 @@
 // opens the key, does its one thing and closes it. Key paths and value names
 // compare without regard to letter case.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,6 +14,13 @@
 namespace qv {
 
 using Bytes = std::vector<unsigned char>;
+
+// A REG_DWORD value as read: missing, there, or there with another type.
+struct DwordValue {
+    enum class State { Missing, There, OtherType } state = State::Missing;
+    std::uint32_t value = 0;
+    bool operator==(const DwordValue&) const = default;
+};
 
 struct IRegistryStore {
     virtual ~IRegistryStore() = default;
@@ -27,6 +35,10 @@ struct IRegistryStore {
     virtual bool deleteValue(const std::wstring& keyPath, const std::wstring& name) = 0;
     // Opens an existing key only and reads a binary value; nullopt when there is none.
     virtual std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) = 0;
+    // Opens an existing key only and reads a REG_DWORD value.
+    virtual DwordValue readDword(const std::wstring& keyPath, const std::wstring& name) = 0;
+    // Opens the key with create semantics and writes a REG_DWORD value.
+    virtual bool writeDword(const std::wstring& keyPath, const std::wstring& name, std::uint32_t data) = 0;
 };
 
 // In memory, for tests and for running the logic off Windows.
@@ -36,6 +48,8 @@ public:
     bool writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
     bool deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
     std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) override;
+    DwordValue readDword(const std::wstring& keyPath, const std::wstring& name) override;
+    bool writeDword(const std::wstring& keyPath, const std::wstring& name, std::uint32_t data) override;
     // As another program writes a binary value (tests).
     void writeBytes(const std::wstring& keyPath, const std::wstring& name, const Bytes& data);
 
@@ -52,6 +66,7 @@ private:
     std::set<std::wstring> keys_;                                // folded paths
     std::map<std::wstring, std::map<std::wstring, Value>> values_;  // folded path -> folded name
     std::map<std::wstring, std::map<std::wstring, Bytes>> bytes_;
+    std::map<std::wstring, std::map<std::wstring, std::uint32_t>> dwords_;
 };
 
 }  // namespace qv

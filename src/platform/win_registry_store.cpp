@@ -63,6 +63,29 @@ std::optional<Bytes> WinRegistryStore::readBytes(const std::wstring& keyPath, co
     return data;
 }
 
+DwordValue WinRegistryStore::readDword(const std::wstring& keyPath, const std::wstring& name)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return {};
+    const UniqueHkey owned(key);
+    DWORD type = 0, data = 0, size = sizeof data;
+    const LONG read = ::RegQueryValueExW(owned.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    if (read == ERROR_FILE_NOT_FOUND)
+        return {};
+    if (read != ERROR_SUCCESS || type != REG_DWORD || size != sizeof data)
+        return {DwordValue::State::OtherType, 0};  // ERROR_MORE_DATA too: something longer
+    return {DwordValue::State::There, data};
+}
+
+bool WinRegistryStore::writeDword(const std::wstring& keyPath, const std::wstring& name, std::uint32_t data)
+{
+    const UniqueHkey key = createKey(keyPath, KEY_SET_VALUE);
+    const DWORD value = data;
+    return key && ::RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                   sizeof value) == ERROR_SUCCESS;
+}
+
 bool WinRegistryStore::deleteValue(const std::wstring& keyPath, const std::wstring& name)
 {
     HKEY key = nullptr;

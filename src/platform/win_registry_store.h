@@ -11,6 +11,8 @@ public:
     bool writeValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data) override;
     bool deleteValue(const std::wstring& keyPath, const std::wstring& name) override;
     std::optional<Bytes> readBytes(const std::wstring& keyPath, const std::wstring& name) override;
+    DwordValue readDword(const std::wstring& keyPath, const std::wstring& name) override;
+    bool writeDword(const std::wstring& keyPath, const std::wstring& name, std::uint32_t data) override;
 };
 
 }  // namespace qv

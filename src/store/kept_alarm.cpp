@@ -7,6 +7,7 @@
 #include "core/datetext.h"
 #include "core/digits.h"
 #include "core/reminder_limits.h"
+#include "core/repeat_rule.h"
 #include "core/seconds.h"
 
 namespace qv {
@@ -55,16 +56,48 @@ std::optional<KeptAlarmValue> readValue(const std::optional<std::wstring>& at, s
     return KeptAlarmValue{*moment, std::move(*message)};
 }
 
+// A rule with a day past Saturday, or a value of another type, is damage.
+std::optional<unsigned> readRepeat(const DwordValue& v)
+{
+    if (v.state == DwordValue::State::Missing)
+        return kOnce;
+    if (v.state == DwordValue::State::OtherType || (v.value & ~kRepeatBits) != 0)
+        return std::nullopt;
+    return v.value;
+}
+
+std::optional<KeptAlarmValue> readSaving(const std::wstring& saving)
+{
+    constexpr std::size_t kMoment = std::size(L"0000-00-00 00:00:00") - 1, kMask = 3;
+    if (saving.size() <= kMoment + kMask)
+        return std::nullopt;
+    unsigned mask = 0;
+    for (std::size_t i = kMoment; i < kMoment + kMask; ++i) {
+        if (!isAsciiDigit(saving[i]))
+            return std::nullopt;
+        mask = mask * 10 + static_cast<unsigned>(saving[i] - L'0');
+    }
+    std::optional<KeptAlarmValue> value = readValue(saving.substr(0, kMoment), saving.substr(kMoment + kMask));
+    const std::optional<unsigned> repeat = readRepeat({DwordValue::State::There, mask});
+    if (!value || !repeat)
+        return std::nullopt;
+    value->repeat = *repeat;
+    return value;
+}
+
 }  // namespace
 
 bool KeptAlarm::save(const KeptAlarmValue& value)
 {
     const std::wstring moment = momentText(value.at);
-    if (!store_.writeValue(kKeptAlarmKeyPath, kAlarmSavingName, moment + value.message))
+    wchar_t mask[4] = {};
+    std::swprintf(mask, std::size(mask), L"%03u", value.repeat & kRepeatBits);
+    if (!store_.writeValue(kKeptAlarmKeyPath, kAlarmSavingName, moment + mask + value.message))
         return false;
-    // Until both are written the value above is the one kept.
+    // Until all three are written the value above is the one kept.
     if (store_.writeValue(kKeptAlarmKeyPath, kAlarmAtName, moment) &&
-        store_.writeValue(kKeptAlarmKeyPath, kAlarmMsgName, value.message))
+        store_.writeValue(kKeptAlarmKeyPath, kAlarmMsgName, value.message) &&
+        store_.writeDword(kKeptAlarmKeyPath, kAlarmRepeatName, value.repeat & kRepeatBits))
         store_.deleteValue(kKeptAlarmKeyPath, kAlarmSavingName);
     return true;
 }
@@ -72,8 +105,7 @@ bool KeptAlarm::save(const KeptAlarmValue& value)
 std::optional<KeptAlarmValue> KeptAlarm::load()
 {
     if (const std::optional<std::wstring> saving = store_.readValue(kKeptAlarmKeyPath, kAlarmSavingName)) {
-        const std::size_t split = std::min(saving->size(), std::size(L"0000-00-00 00:00:00") - 1);
-        if (std::optional<KeptAlarmValue> value = readValue(saving->substr(0, split), saving->substr(split))) {
+        if (std::optional<KeptAlarmValue> value = readSaving(*saving)) {
             save(*value);
             return value;
         }
@@ -84,8 +116,12 @@ std::optional<KeptAlarmValue> KeptAlarm::load()
     if (!at && !message)
         return std::nullopt;
     std::optional<KeptAlarmValue> value = readValue(at, std::move(message));
-    if (!value)
+    const std::optional<unsigned> repeat = readRepeat(store_.readDword(kKeptAlarmKeyPath, kAlarmRepeatName));
+    if (!value || !repeat) {
         erase();
+        return std::nullopt;
+    }
+    value->repeat = *repeat;
     return value;
 }
 
@@ -94,7 +130,8 @@ bool KeptAlarm::erase()
     const bool saving = store_.deleteValue(kKeptAlarmKeyPath, kAlarmSavingName);
     const bool at = store_.deleteValue(kKeptAlarmKeyPath, kAlarmAtName);
     const bool message = store_.deleteValue(kKeptAlarmKeyPath, kAlarmMsgName);
-    return saving && at && message;
+    const bool repeat = store_.deleteValue(kKeptAlarmKeyPath, kAlarmRepeatName);
+    return saving && at && message && repeat;
 }
 
 }  // namespace qv

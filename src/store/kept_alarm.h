@@ -1,29 +1,33 @@
 #pragma once
-// The alarm kept so that it outlives the program: two string values under
-// HKEY_CURRENT_USER\Software\qorvane, the moment it rings (or rang, for a
-// ring not yet answered) as local "YYYY-MM-DD hh:mm:ss" and the reminder.
-// A save writes both at once into a third value first and deletes that only
-// when the two are written, so a kill or a refused write between the two
-// never pairs one alarm's moment with another's reminder.
+// The alarm kept so that it outlives the program, under
+// HKEY_CURRENT_USER\Software\qorvane: the moment it rings (or rang, for a
+// ring not yet answered) as local "YYYY-MM-DD hh:mm:ss", the reminder, and
+// AlarmRepeat, a REG_DWORD weekday mask (missing or 0: once). A save writes
+// all three at once into a fourth value first and deletes that only when
+// they are written, so a kill or a refused write between them never pairs
+// one alarm's moment with another's reminder or rule.
 
 #include <optional>
 #include <string>
 
 #include "core/localtime.h"
 #include "core/registry_store.h"
+#include "core/repeat_rule.h"
 
 namespace qv {
 
 inline constexpr wchar_t kKeptAlarmKeyPath[] = L"Software\\qorvane";
 inline constexpr wchar_t kAlarmAtName[] = L"AlarmAt";
 inline constexpr wchar_t kAlarmMsgName[] = L"AlarmMsg";
-// The moment's text followed directly by the reminder; there only while a
-// save is under way or was cut short.
+inline constexpr wchar_t kAlarmRepeatName[] = L"AlarmRepeat";
+// The moment's text, the mask in three digits, the reminder, one after
+// another; there only while a save is under way or was cut short.
 inline constexpr wchar_t kAlarmSavingName[] = L"AlarmSaving";
 
 struct KeptAlarmValue {
     LocalTime at;  // to the second
     std::wstring message;
+    unsigned repeat = kOnce;  // a weekday mask
 };
 
 class KeptAlarm {

@@ -45,7 +45,9 @@ std::string rang(const std::optional<Ring>& r)
 // The two facts, what the window shows and what is kept, in one line.
 std::wstring facts(const AlarmController& a)
 {
-    auto entry = [](const AlarmEntry& e) { return e.timeText() + L" " + e.reminder; };
+    auto entry = [](const AlarmEntry& e) {
+        return e.timeText() + L" " + e.reminder + (e.repeat ? L" " + repeatText(e.repeat) : L"");
+    };
     auto moment = [](const LocalTime& t) { return std::to_wstring(t.day) + L" " + timeText(t); };
     const auto kept = a.toKeep();
     return L"armed " + (a.nextRing() ? moment(*a.nextRing()) : L"-") + L", unanswered " +
@@ -227,4 +229,51 @@ TEST(AlarmController, TheWakeComesEarlyAndARingWokenForHasItsTune)
     a.resumed(c.to(7, 59, 0).now());
     confirm(a, L"8", L"0", c);  // a new alarm: woken for none yet
     EXPECT_FALSE(a.wokenForAlarm());
+}
+
+// 2026-12-11 is a Friday. A repeating alarm stays armed for its next day
+// after each ring; its own unanswered ring is what is kept until answered.
+TEST(AlarmController, ARepeatingAlarmRingsOnEachChosenDayOnceForTheLatestAfterASleep)
+{
+    AlarmController a;
+    Clock c(2026, 12, 11, 8, 0, 0);
+    EXPECT_FALSE(a.confirm(L"7", L"30", L"0", L"a", c.now(), kMondayToFriday).earlierThanNow);
+    const std::pair<std::function<void()>, const wchar_t*> steps[] = {
+        {[] {}, L"armed 14 07:30:00, unanswered -, shows 07:30:00 a 周一至周五, keeps 14 07:30:00 a"},
+        {[&] { EXPECT_EQ(rang(a.tick(c.pass(3 * 86400 - 1800).now())), "0 s late, tune"); },
+         L"armed 15 07:30:00, unanswered 14 07:30:00 a, shows 07:30:00 a 周一至周五, keeps 14 07:30:00 a"},
+        {[&] { a.acknowledge(); }, L"armed 15 07:30:00, unanswered -, shows 07:30:00 a 周一至周五, keeps 15 07:30:00 a"},
+        // Asleep from Tuesday to Thursday morning: one ring, for Thursday's.
+        {[&] { EXPECT_EQ(rang(a.tick(c.pass(3 * 86400 + 5400).now())), "5400 s late, quiet"); },
+         L"armed 18 07:30:00, unanswered 17 07:30:00 a, shows 07:30:00 a 周一至周五, keeps 17 07:30:00 a"},
+        // Cancelled, its ring still up is kept as a one-time ring.
+        {[&] { a.cancel(); }, L"armed -, unanswered 17 07:30:00 a, shows -, keeps 17 07:30:00 a"},
+    };
+    for (const auto& [step, want] : steps) {
+        step();
+        EXPECT_EQ(facts(a), want);
+    }
+    EXPECT_EQ(a.toKeep()->repeat, kOnce);
+    EXPECT_EQ(a.shown(), std::nullopt);
+}
+
+// Kept for Monday 14th 07:30, Monday to Friday, and started at these times.
+TEST(AlarmController, AKeptRepeatingAlarmShowsOnlyItsLatestMissedRingAndIsArmedForItsNext)
+{
+    const struct {
+        Clock now;
+        const char* rang;
+        const wchar_t* facts;
+    } rows[] = {
+        {{2026, 12, 13, 20, 0, 0}, "", L"armed 14 07:30:00, unanswered -, shows 07:30:00 a 周一至周五, keeps 14 07:30:00 a"},
+        {{2026, 12, 14, 7, 30, 30}, "30 s late, tune",
+         L"armed 15 07:30:00, unanswered 14 07:30:00 a, shows 07:30:00 a 周一至周五, keeps 14 07:30:00 a"},
+        {{2026, 12, 17, 9, 0, 0}, "5400 s late, quiet",
+         L"armed 18 07:30:00, unanswered 17 07:30:00 a, shows 07:30:00 a 周一至周五, keeps 17 07:30:00 a"},
+    };
+    for (const auto& r : rows) {
+        AlarmController a;
+        EXPECT_EQ(rang(a.restore({{2026, 12, 14, 7, 30, 0}, L"a", kMondayToFriday}, r.now.now())), r.rang);
+        EXPECT_EQ(facts(a), r.facts);
+    }
 }

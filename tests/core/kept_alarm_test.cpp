@@ -24,6 +24,8 @@ struct LoggedStore final : IRegistryStore {
     bool writeValue(Key k, Key n, Key d) override { return change() && note(L"write ", n).writeValue(k, n, d); }
     bool deleteValue(Key k, Key n) override { return change() && note(L"delete ", n).deleteValue(k, n); }
     std::optional<Bytes> readBytes(Key k, Key n) override { return note(L"bytes ", n).readBytes(k, n); }
+    DwordValue readDword(Key k, Key n) override { return note(L"dword ", n).readDword(k, n); }
+    bool writeDword(Key k, Key n, std::uint32_t d) override { return change() && note(L"write ", n).writeDword(k, n, d); }
     std::wstring takeLog() { return std::exchange(log, L""); }
 
     MemoryRegistryStore memory;
@@ -46,7 +48,7 @@ TEST(KeptAlarm, SavedAsTwoTextsReadBackWhole)
     EXPECT_EQ(s.takeLog(), L"read AlarmSaving; read AlarmAt; read AlarmMsg; ");  // nothing kept: nothing deleted
 
     EXPECT_TRUE(kept.save({{2026, 12, 9, 7, 30, 0, 0, 0}, L"开会 at nine"}));
-    EXPECT_EQ(s.takeLog(), L"write AlarmSaving; write AlarmAt; write AlarmMsg; delete AlarmSaving; ");
+    EXPECT_EQ(s.takeLog(), L"write AlarmSaving; write AlarmAt; write AlarmMsg; write AlarmRepeat; delete AlarmSaving; ");
     EXPECT_EQ(s.memory.readValue(kKey, L"AlarmAt"), L"2026-12-09 07:30:00");
     EXPECT_EQ(s.memory.readValue(kKey, L"AlarmMsg"), L"开会 at nine");
     const auto v = kept.load();
@@ -80,10 +82,19 @@ TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
         if (msg)
             s.memory.writeValue(kKey, L"AlarmMsg", *msg);
         EXPECT_FALSE(KeptAlarm(s).load()) << at.value_or(L"-");
-        EXPECT_EQ(s.log, L"read AlarmSaving; read AlarmAt; read AlarmMsg; delete AlarmSaving; delete AlarmAt; "
-                         L"delete AlarmMsg; ")
+        EXPECT_EQ(s.log, L"read AlarmSaving; read AlarmAt; read AlarmMsg; dword AlarmRepeat; delete AlarmSaving; "
+                         L"delete AlarmAt; delete AlarmMsg; delete AlarmRepeat; ")
             << at.value_or(L"-");
         EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmAt") || s.memory.readValue(kKey, L"AlarmMsg"));
+    }
+    // A rule with a day past Saturday, or one of another type.
+    for (const bool asText : {false, true}) {
+        LoggedStore s;
+        KeptAlarm(s).save({{2026, 12, 9, 7, 30, 0}, L"x", kMondayToFriday});
+        s.memory.deleteValue(kKey, L"AlarmRepeat");
+        asText ? s.memory.writeValue(kKey, L"AlarmRepeat", L"62") : s.memory.writeDword(kKey, L"AlarmRepeat", 128);
+        EXPECT_FALSE(KeptAlarm(s).load()) << asText;
+        EXPECT_EQ(s.memory.readValue(kKey, L"AlarmAt"), std::nullopt) << asText;
     }
 }
 
@@ -92,8 +103,8 @@ TEST(KeptAlarm, AnyDamageIsIgnoredAndBothValuesGo)
 // never a half that is then dropped as damage.
 TEST(KeptAlarm, ASaveCutShortAnywhereLeavesOneWholeAlarm)
 {
-    const KeptAlarmValue before{{2026, 12, 9, 7, 30, 0}, L"old"}, after{{2026, 12, 10, 8, 0, 0}, L"new"};
-    for (int changes = 0; changes <= 4; ++changes) {
+    const KeptAlarmValue before{{2026, 12, 9, 7, 30, 0}, L"old"}, after{{2026, 12, 10, 8, 0, 0}, L"new", kEveryDay};
+    for (int changes = 0; changes <= 5; ++changes) {
         LoggedStore s;
         KeptAlarm(s).save(before);
         s.changesLeft = changes;
@@ -101,7 +112,8 @@ TEST(KeptAlarm, ASaveCutShortAnywhereLeavesOneWholeAlarm)
         s.changesLeft = -1;
         const auto v = KeptAlarm(s).load();
         ASSERT_TRUE(v) << changes;
-        EXPECT_EQ(std::to_wstring(v->at.day) + v->message, saved ? L"10new" : L"9old") << changes;
+        EXPECT_EQ(std::to_wstring(v->at.day) + v->message + std::to_wstring(v->repeat), saved ? L"10new127" : L"9old0")
+            << changes;
         // Finished at the load: the two values whole, nothing left over.
         EXPECT_EQ(s.memory.readValue(kKey, L"AlarmMsg"), v->message) << changes;
         EXPECT_FALSE(s.memory.readValue(kKey, L"AlarmSaving")) << changes;

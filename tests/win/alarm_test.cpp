@@ -132,6 +132,26 @@ TEST_F(AlarmTest, AnArmedAlarmIsKeptAcrossRestartsAndOneMissedMeanwhileShowsSile
     EXPECT_TRUE(app->alarmWindow() && face->checked(Twin::Clock));
 }
 
+// Kept by a run that had it armed, Monday to Friday (2026-12-07 is a Monday).
+TEST_F(AlarmTest, ARepeatingAlarmAnsweredStaysArmedForItsNextDayAndCancelEndsIt)
+{
+    KeptAlarm(world.registry).save({{2026, 12, 7, 9, 5, 0}, L"晨会", kMondayToFriday});
+    restartAt(8, 0, 0);
+    tickAlarm(9, 5, 0);
+    ASSERT_NE(app->alertWindow(), nullptr);
+    // Its ring is kept until answered, the wake follows its next day.
+    EXPECT_EQ(kept(), (Texts{L"2026-12-07 09:05:00", L"晨会"}));
+    EXPECT_EQ(world.power.calls, (Texts{L"wake 2026-12-07 09:03:00", L"display on", L"wake 2026-12-08 09:03:00"}));
+    acknowledge();
+    EXPECT_EQ(kept(), (Texts{L"2026-12-08 09:05:00", L"晨会"}));
+    EXPECT_EQ(world.registry.readDword(kKeptAlarmKeyPath, kAlarmRepeatName).value, kMondayToFriday);
+    ASSERT_TRUE(app->TmrclockEnabled() && app->alarmWindow());
+    EXPECT_EQ(app->alarmWindow()->label(frmclock::lblshowall), L"09:05:00 周一至周五   晨会");
+    push(app->alarmWindow()->Imgcam());
+    EXPECT_TRUE(kept() == (Texts{L"-", L"-"}) && !app->TmrclockEnabled());
+    EXPECT_EQ(world.power.calls.back(), L"cancel wake");
+}
+
 TEST_F(AlarmTest, TheSessionsEndIsNeverHeldUpAndLeavesAOneTimeLogonStartWhenAnAlarmIsKept)
 {
     face->Show();

@@ -233,6 +233,8 @@ struct LockableRegistry final : IRegistryStore {
     bool writeValue(Text key, Text name, Text data) override { return !locked && inner.writeValue(key, name, data); }
     bool deleteValue(Text key, Text name) override { return !locked && inner.deleteValue(key, name); }
     std::optional<Bytes> readBytes(Text key, Text name) override { return inner.readBytes(key, name); }
+    DwordValue readDword(Text key, Text name) override { return inner.readDword(key, name); }
+    bool writeDword(Text key, Text name, std::uint32_t d) override { return !locked && inner.writeDword(key, name, d); }
 };
 
 // All fakes together, with the services view a window takes.
