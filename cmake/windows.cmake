@@ -33,6 +33,7 @@ add_library(qorvane_win STATIC
   src/app/app_host.cpp
   src/alarm/alarm_host.cpp
   src/alarm/frmclock.cpp
+  src/alarm/repeat_chooser.cpp
   src/alarm/frmmsg.cpp
   src/platform/picture_button.cpp
   src/platform/contrast.cpp

@@ -44,7 +44,7 @@ QV_GALLERY_DIR="$(winepath -w "$signals")" \
 tests=$!
 # Each window waits for its shot: N.ready from the program, N.done from here.
 n=0
-for name in alarm wake-balloon alert settings about; do
+for name in alarm alarm-repeat wake-balloon alert settings about; do
     n=$((n + 1)); i=0
     while [ ! -e "$signals/$n.ready" ] && kill -0 "$tests" 2>/dev/null && [ $i -lt 600 ]; do
         sleep 0.1; i=$((i + 1))

@@ -69,12 +69,12 @@ void AlarmHost::closeAlert()
 }
 
 Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& minute,
-                                const std::wstring& second, const std::wstring& message)
+                                const std::wstring& second, const std::wstring& message, unsigned repeat)
 {
     // One reading judges the entry and arms it: a second boundary between
     // two readings would arm an alarm due now for tomorrow.
     const ClockReading now = read();
-    Confirmation c = controller_.confirm(hour, minute, second, message, now);
+    Confirmation c = controller_.confirm(hour, minute, second, message, now, repeat);
     if (c.verdict != EntryVerdict::Ok)
         return c;
     followAlarm();

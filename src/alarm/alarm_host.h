@@ -61,7 +61,7 @@ public:
     // IAlarmOwner, for the alarm window.
     const AlarmController& alarm() const override { return controller_; }
     Confirmation confirm(const std::wstring& hour, const std::wstring& minute,
-                         const std::wstring& second, const std::wstring& message) override;
+                         const std::wstring& second, const std::wstring& message, unsigned repeat) override;
     void cancel() override;
 
 private:

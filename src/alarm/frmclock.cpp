@@ -32,6 +32,8 @@ constexpr RECT kBoxes[] = {
     {2160, 1545, 375, 270},  // txtsec
     {120, 2400, 3210, 375},  // txtinmsg
 };
+// Between the alarm line and the buttons, across the window's width.
+constexpr RECT kRepeat{120, 3510, 3210, 255};
 constexpr POINT kImgok{120, 3840}, kImgcam{1200, 3840}, kImghide{2280, 3840}, kImage2{2960, 120};
 
 void drawStretched(HDC dc, HBITMAP bitmap, const RECT& to)
@@ -114,6 +116,12 @@ bool frmclock::Load(HINSTANCE instance)
         ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, i == txtinmsg ? kReminderLimit : kTimeBoxLimit, 0);
         late::SetWindowSubclass(boxes_[i], &BoxProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
     }
+    // After the reminder in the tab order, before the buttons.
+    repeat_.Create(instance, hwnd(), [this](HDC dc, const RECT& area) {
+        const RECT at = px(kRepeat);
+        ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, backdrop_.dc(),
+                 at.left + area.left, at.top + area.top, SRCCOPY);
+    });
     // Each time box by the unit after it, the message box by the line above it.
     const wchar_t* const boxNames[kBoxCount] = {L"点", L"分", L"秒", L"填下你的事件:"};
     for (int i = 0; i < kBoxCount; ++i)
@@ -138,6 +146,7 @@ bool frmclock::Load(HINSTANCE instance)
             setBox(b, shown->field(b));
         setBox(txtinmsg, shown->reminder);
         setLabel(lblshowall, shown->shownText());
+        repeat_.setMask(shown->repeat);
     } else {
         setHideEnabled(false);
         clearBoxes();
@@ -159,6 +168,7 @@ void frmclock::layout(int dpi)
         ::SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     font_ = std::move(font);
+    repeat_.place(px(kRepeat), font_.get(), dpi);
     const struct {
         PictureButton& button;
         POINT twips;
@@ -236,7 +246,7 @@ void frmclock::Ok()
 {
     const std::wstring h = boxText(txthour), m = boxText(txtmin), s = boxText(txtsec), msg = boxText(txtinmsg);
     // Stored and armed before any box opens: timers tick while it is open.
-    const Confirmation c = owner_.confirm(h, m, s, msg);
+    const Confirmation c = owner_.confirm(h, m, s, msg, repeat_.mask());
     switch (c.verdict) {
     case EntryVerdict::Empty:
         services_.messages->show(hwnd(), kEmptyPrompt, Modmain::ProductTitle);
@@ -272,6 +282,7 @@ void frmclock::Cancel()
     owner_.cancel();
     setLabel(lblshowall, L"");
     clearBoxes();
+    repeat_.setMask(kOnce);
 }
 
 void frmclock::pasteReminder()

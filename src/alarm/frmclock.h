@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "alarm/alarm_controller.h"
+#include "alarm/repeat_chooser.h"
 #include "platform/control_name.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
@@ -23,7 +24,7 @@ struct IAlarmOwner {
     virtual const AlarmController& alarm() const = 0;
     // Checks, stores and arms in one step; the window shows the boxes.
     virtual Confirmation confirm(const std::wstring& hour, const std::wstring& minute,
-                                 const std::wstring& second, const std::wstring& message) = 0;
+                                 const std::wstring& second, const std::wstring& message, unsigned repeat) = 0;
     virtual void cancel() = 0;
 
 protected:
@@ -52,6 +53,7 @@ public:
     PictureButton& Imgcam() { return Imgcam_; }
     PictureButton& Imghide() { return Imghide_; }
     PictureButton& Image2() { return Image2_; }
+    RepeatChooser& repeat() { return repeat_; }
     RECT Image1Rect() const;
     // The balloon under a box: a reminder cut at its limit, a paste that
     // does not fit a time box, a computer that cannot be woken.
@@ -99,6 +101,7 @@ private:
     HWND focus_ = nullptr;
     HWND balloon_ = nullptr;  // owned by the window: destroyed with it
     std::wstring balloonText_;
+    RepeatChooser repeat_;
     PictureButton Imgok_, Imgcam_, Imghide_, Image2_;
     UniqueHfont font_;
     UniqueHbitmap panel_, title_;

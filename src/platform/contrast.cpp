@@ -24,6 +24,11 @@ COLORREF labelTextColour(COLORREF artworkText, int textIndex, int backIndex)
     return coloursFor(artworkText, textIndex, backIndex).text;
 }
 
+bool systemLabelColours()
+{
+    return coloursFor(RGB(0, 0, 0), COLOR_WINDOWTEXT, COLOR_WINDOW).back.has_value();
+}
+
 void useLabelColours(HDC dc, COLORREF artworkText, int textIndex, int backIndex)
 {
     const TextColours c = coloursFor(artworkText, textIndex, backIndex);

@@ -276,4 +276,10 @@ TEST(AlarmController, AKeptRepeatingAlarmShowsOnlyItsLatestMissedRingAndIsArmedF
         EXPECT_EQ(rang(a.restore({{2026, 12, 14, 7, 30, 0}, L"a", kMondayToFriday}, r.now.now())), r.rang);
         EXPECT_EQ(facts(a), r.facts);
     }
+    // Shown and not answered, today's ring comes back at the next start; answered, it does not.
+    AlarmController first, second, third;
+    first.restore({{2026, 12, 14, 7, 30, 0}, L"a", kMondayToFriday}, Clock(2026, 12, 14, 8, 0, 0).now());
+    EXPECT_EQ(rang(second.restore(*first.toKeep(), Clock(2026, 12, 14, 8, 30, 0).now())), "3600 s late, quiet");
+    first.acknowledge();
+    EXPECT_EQ(rang(third.restore(*first.toKeep(), Clock(2026, 12, 14, 8, 30, 0).now())), "");
 }

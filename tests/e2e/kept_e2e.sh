@@ -47,4 +47,21 @@ await_window 262x165 "the missed alarm's alert"
 shot missed-alert
 acknowledge "the missed alarm's alert"
 leave 937 40
+
+# Every day, planted a few seconds ahead: it rings, answered it is kept for the same time tomorrow, and a
+# start after a kill does not ring it again.
+at=$(( $(date +%s) + 8 )); day=$(date -d "@$at" '+%F %T')
+wine reg add 'HKCU\Software\qorvane' /v AlarmAt /d "$day" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\qorvane' /v AlarmMsg /d "晨会" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\qorvane' /v AlarmRepeat /t REG_DWORD /d 127 /f >/dev/null 2>&1
+start_app
+await_alert
+acknowledge "the repeating alarm's alert"
+tomorrow="$(date -d "$(date -d "@$at" +%F) +1 day" +%F) $(date -d "@$at" +%T)"
+[ "$(kept_at)" = "$tomorrow" ] || fail "not kept for tomorrow: '$(kept_at)'"
+kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
+poll '! app_windows | grep -q .' 50 || fail "the killed program's windows stayed"
+start_app
+sleep 2; window_of_size 262x165 && fail "the answered ring came back after the restart"
+leave 937 40
 echo "PASS"

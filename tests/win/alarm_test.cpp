@@ -1,6 +1,7 @@
 // The alarm window, the alarm check and the alert, on the real windows.
 
 #include "face_fixture.h"
+#include "reader.h"
 
 #include <cstring>
 #include <string>
@@ -238,13 +239,23 @@ TEST_F(AlarmTest, OpensEmptyWithButtonsThatLightAndTakeTheKeys)
     ::SendMessageW(ok.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(200, 10));  // released outside: no click
     EXPECT_FALSE(ok.hasBorder());
     EXPECT_TRUE(world.messages.shown.empty());
-    // Tab reaches the picture buttons, which Space and Enter press.
+    // Tab reaches the repeat chooser: Down steps to every day, then Monday to
+    // Friday, Space takes the focused Monday off; a screen reader reads it.
     fill(w, L"9", L"5", L"0", L"x");
     ::SetFocus(w.box(frmclock::txtinmsg));
     press(VK_TAB);
+    ASSERT_EQ(::GetFocus(), w.repeat().hwnd());
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_SPACE})
+        press(key);
+    const Reader reader(w.repeat().hwnd());
+    EXPECT_EQ(reader.name() + L" " + reader.name(1) + L" " + reader.name(2), L"重复：每周二三四五 星期一 星期二");
+    EXPECT_EQ(reader.state(1) & STATE_SYSTEM_CHECKED, 0);
+    EXPECT_NE(reader.state(2) & STATE_SYSTEM_CHECKED, 0);
+    // Then the picture buttons, which Space and Enter press.
+    press(VK_TAB);
     EXPECT_EQ(::GetFocus(), w.Imgok().hwnd());
     press(VK_RETURN);
-    EXPECT_EQ(app->alarm().AlarmTime(), L"09:05:00");
+    EXPECT_EQ(w.label(frmclock::lblshowall), L"09:05:00 每周二三四五   x");
     // Hide is enabled now, so it is a stop; from the last the Tab comes round.
     for (HWND next : {w.Imgcam().hwnd(), w.Imghide().hwnd(), w.Image2().hwnd(), w.box(frmclock::txthour)}) {
         press(VK_TAB);

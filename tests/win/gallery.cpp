@@ -1,6 +1,6 @@
 // Not a test: every window in turn for tools/gallery.sh to photograph (the
-// alarm window, the alert, the settings, the about window). Disabled, so that
-// only the gallery runs it. Each window is held until the shot is taken:
+// alarm window, its repeat chooser, the alert, the settings, the about
+// window). Disabled, so that only the gallery runs it. Each window is held until the shot is taken:
 // "N.ready" appears in QV_GALLERY_DIR, the script answers with "N.done".
 
 #include "face_fixture.h"
@@ -42,26 +42,32 @@ TEST_F(FaceTest, DISABLED_Gallery)
     loadAndShow();
     frmclock& w = openAlarm();
     fill(w, L"9", L"5", L"00", L"开会：三楼会议室");
+    w.repeat().setMask(kEveryDay);
     ::SetFocus(w.Imgok().hwnd());  // the keyboard's mark on a picture button
     hold(1);
+    w.repeat().setMask(0b0101010);  // Monday, Wednesday, Friday, confirmed; the chooser's keyboard mark
+    click(w.Imgok().hwnd(), 5, 5);
+    ::SetFocus(w.repeat().hwnd());
+    hold(2);
+    w.repeat().setMask(kMondayToFriday);
     // A reminder longer than the alert's lines, on a computer that cannot wake.
     ::SetWindowTextW(w.box(frmclock::txtinmsg),
                      L"开会：三楼会议室，带上季度报表、项目计划书和上次会议的记录，会后把意见整理好发给大家，"
                      L"再订下周去上海的车票");
     world.power.canResume = false;
     click(w.Imgok().hwnd(), 5, 5);
-    hold(2);
+    hold(3);
     world.clock.set(2026, 12, 7, 1, 9, 5, 0);
     tick();
-    hold(3);
+    hold(4);
     app->alertWindow()->Close();
     choose(MenuId::hidefrmclock);
     choose(MenuId::frmop);
-    hold(4);
+    hold(5);
     choose(MenuId::frmop);
     choose(MenuId::about);
     ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);  // the link's keyboard mark
-    hold(5);
+    hold(6);
 }
 
 }  // namespace
