@@ -35,7 +35,7 @@ struct NoClockSetting final : qv::ISystemTime {
 
 struct StayingProcess final : qv::IProcess {
     void exitNow(UINT) override {}
-    void registerRestart() override {}
+    void registerRestart(DWORD) override {}
 };
 
 struct NoHelp final : qv::IHelp {

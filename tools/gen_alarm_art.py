@@ -92,7 +92,7 @@ def shrink(img, w, h):
 
 
 def to_256(img):
-    """The button pictures are 256-colour bitmaps; ADAPTIVE is deterministic."""
+    """256-colour bitmaps (the buttons, the panel); ADAPTIVE is deterministic."""
     return img.convert("P", palette=Image.Palette.ADAPTIVE, colors=256)
 
 
@@ -307,7 +307,7 @@ def main():
     args = ap.parse_args()
 
     art = {
-        "alarm_panel": draw_panel(),
+        "alarm_panel": to_256(draw_panel()),  # 90 colours: a palette loses none
         "alarm_title": draw_title(),
         "btn102": to_256(draw_button("确定", NORMAL)),
         "btn103": to_256(draw_button("确定", HOT)),

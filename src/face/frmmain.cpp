@@ -374,21 +374,26 @@ bool frmmain::fullScreenInFront() const
 {
     if (shellAsked_ && services_.input->presenting())
         return true;
+    // Every second: the common answers (the face itself in front, a window
+    // with a caption, one that leaves the face uncovered) cost few calls.
     HWND front = ::GetForegroundWindow();
-    if (!front || front == ::GetShellWindow())
+    if (!front || front == hwnd())
         return false;
     // A maximised window keeps its caption; a full-screen one covers the
     // whole monitor without one. The desktop's own windows cover it too.
+    RECT r{}, face{}, overlap{};
+    if ((::GetWindowLongPtrW(front, GWL_STYLE) & WS_CAPTION) == WS_CAPTION || !::GetWindowRect(front, &r) ||
+        !::GetWindowRect(hwnd(), &face) || !::IntersectRect(&overlap, &r, &face) || !::EqualRect(&overlap, &face))
+        return false;
     wchar_t kind[16] = {};
     ::GetClassNameW(front, kind, 16);
-    if ((::GetWindowLongPtrW(front, GWL_STYLE) & WS_CAPTION) == WS_CAPTION || std::wcscmp(kind, L"WorkerW") == 0)
+    if (front == ::GetShellWindow() || std::wcscmp(kind, L"WorkerW") == 0)
         return false;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    RECT r{};
     return ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor) &&
-           ::GetWindowRect(front, &r) && r.left <= monitor.rcMonitor.left && r.top <= monitor.rcMonitor.top &&
-           r.right >= monitor.rcMonitor.right && r.bottom >= monitor.rcMonitor.bottom;
+           r.left <= monitor.rcMonitor.left && r.top <= monitor.rcMonitor.top && r.right >= monitor.rcMonitor.right &&
+           r.bottom >= monitor.rcMonitor.bottom;
 }
 
 void frmmain::stepAside()
