@@ -83,7 +83,8 @@ Confirmation AlarmHost::confirm(const std::wstring& hour, const std::wstring& mi
     // One balloon at a time, the graver first; the others wait for a later OK.
     if (!c.cannotKeep && lastWake_ == WakeResult::CannotResume && !toldCannotWake_)
         c.cannotWake = toldCannotWake_ = true;
-    if (!c.cannotKeep && !c.cannotWake && kept_ && !logonStartPossible_ && !toldNoLogonStart_)
+    if (!c.cannotKeep && !c.cannotWake && kept_ && !toldNoLogonStart_ && logonStartPossible_ &&
+        !logonStartPossible_())
         c.noLogonStart = toldNoLogonStart_ = true;
     return c;
 }
@@ -152,7 +153,6 @@ void AlarmHost::onResume()
 {
     controller_.resumed(read());
     onTimeChange();
-    keepAwake(controller_.wokenForAlarm());
 }
 
 void AlarmHost::onSecond()

@@ -51,8 +51,9 @@ public:
     // An alarm is kept for a later run: armed, or rung and not acknowledged.
     bool alarmKept() const { return kept_; }
     // Whether the session's end can leave a one-time logon start that
-    // Windows will run (a path too long for it has no short form).
-    void setLogonStartPossible(bool possible) { logonStartPossible_ = possible; }
+    // Windows will run (a path too long for it has no short form); asked
+    // only when it would be said.
+    void setLogonStartCheck(std::function<bool()> possible) { logonStartPossible_ = std::move(possible); }
 
     frmclock* alarmWindow() const { return frmclock_.get(); }
     frmmsg* alertWindow() const { return frmmsg_.get(); }
@@ -88,7 +89,7 @@ private:
     WakeResult lastWake_ = WakeResult::Set;
     bool toldCannotWake_ = false;  // said once a run
     bool toldCannotKeep_ = false;
-    bool logonStartPossible_ = true;
+    std::function<bool()> logonStartPossible_;
     bool toldNoLogonStart_ = false;
     bool displayHeld_ = false;
     bool keptAwake_ = false;

@@ -41,7 +41,7 @@ bool AppHost::loadFace(HINSTANCE instance)
     // of the computer, where the start-up and one-time entries decide, as
     // the user set them (Windows 10 reopens registered programs otherwise).
     services_.process->registerRestart(RESTART_NO_REBOOT);
-    alarm_.setLogonStartPossible(runOnceCommand(programPath(), shortPathOf(programPath())).has_value());
+    alarm_.setLogonStartCheck([this] { return runOnceCommand(programPath(), logonShortPath()).has_value(); });
     return face_.Load(instance);
 }
 
@@ -56,6 +56,13 @@ bool AppHost::Load(HINSTANCE instance)
 std::wstring AppHost::programPath() const
 {
     return runProgramPath(programFolder_, programFileName_);
+}
+
+std::wstring AppHost::logonShortPath() const
+{
+    // The file system is asked only for a path too long for a logon command.
+    const std::wstring path = programPath();
+    return runOnceCommand(path, {}) ? std::wstring() : shortPathOf(path);
 }
 
 bool AppHost::Start(HINSTANCE instance)
@@ -159,7 +166,7 @@ void AppHost::endSession()
     // start at logon by itself (no entry, or one switched off in Task Manager).
     // Refused, there is no one left to tell: the session is ending.
     if (alarm_.alarmKept() && !Clsreg(*services_.registry, programPath()).startsAtLogon())
-        static_cast<void>(RunOnceEntry(*services_.registry, programPath(), shortPathOf(programPath())).write());
+        static_cast<void>(RunOnceEntry(*services_.registry, programPath(), logonShortPath()).write());
     services_.process->exitNow(0);
 }
 

@@ -54,6 +54,9 @@ private:
     void notificationClicked() override;
     bool bringAlertForward() override { return alarm_.bringAlertForward(); }
     std::wstring programPath() const;
+    // The short form of the program path, only where the path is too long
+    // for a one-time logon command; empty otherwise.
+    std::wstring logonShortPath() const;
 
     bool loadFace(HINSTANCE instance);
     template <class T, class Make>

@@ -1,5 +1,7 @@
 #include "core/repeat_rule.h"
 
+#include "core/seconds.h"
+
 namespace qv {
 namespace {
 
@@ -10,10 +12,10 @@ long long dayOf(long long seconds)
     return seconds >= 0 ? seconds / kDay : (seconds - kDay + 1) / kDay;
 }
 
+// Once (no weekday bit) allows any day.
 bool allows(unsigned mask, long long day)
 {
-    const long long weekday = ((day % 7) + 11) % 7;  // 1970-01-01 was a Thursday
-    return mask == 0 || (mask >> weekday & 1u) != 0;
+    return (mask & kRepeatBits) == 0 || (mask >> fromAbsoluteSeconds(day * kDay).weekday & 1u) != 0;
 }
 
 }  // namespace
@@ -23,8 +25,6 @@ long long nextRingAfter(long long after, int secondOfDay, unsigned mask)
     long long day = dayOf(after);
     if (day * kDay + secondOfDay <= after)
         ++day;
-    if ((mask & kRepeatBits) == 0)
-        mask = 0;
     while (!allows(mask, day))
         ++day;  // at most six days on
     return day * kDay + secondOfDay;
@@ -35,8 +35,6 @@ long long lastRingAtOrBefore(long long at, int secondOfDay, unsigned mask)
     long long day = dayOf(at);
     if (day * kDay + secondOfDay > at)
         --day;
-    if ((mask & kRepeatBits) == 0)
-        mask = 0;
     while (!allows(mask, day))
         --day;
     return day * kDay + secondOfDay;
